@@ -1,0 +1,249 @@
+#include "ui/form1.h"
+
+#include "calc/calculator_state.h"
+#include "calc/flow_units.h"
+#include "calc/recalculation.h"
+#include "ui/artwork.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace ui {
+
+namespace {
+
+const QStringList circularDiameters = {"100",  "120",  "140",  "160",  "180", "200",  "220",
+                                       "250",  "280",  "320",  "360",  "400", "450",  "500",
+                                       "560",  "630",  "700",  "800",  "900", "1000", "1120",
+                                       "1250", "1400", "1600", "1800", "2000"};
+const QStringList sidesAndAxes = {"120",  "160",  "200",  "250",  "320",  "400",
+                                  "500",  "630",  "800",  "1000", "1250", "1600",
+                                  "2000", "2500", "3000", "3500", "4000"};
+
+// Replaces a list's items without running its handler and leaves nothing selected, so
+// that selecting an entry afterwards is always a change (a QComboBox would otherwise
+// select its first item by itself and signal it).
+void fillList(QComboBox* list, const QStringList& items) {
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
+void selectByText(QComboBox* list, const QString& text) {
+    list->setCurrentIndex(list->findText(text));
+}
+
+std::string text(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+std::string text(const QComboBox* list) {
+    return list->currentText().toStdString();
+}
+
+} // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8("风速计算"));
+    setWindowIcon(windowIcon());
+    // A 12-pixel font fits every caption into the twip geometry at any screen scale.
+    QFont captionFont = font();
+    captionFont.setPixelSize(12);
+    setFont(captionFont);
+    setFixedSize(697, 442); // 10452 x 6624 twips
+
+    createRoughnessFrame();
+    createSizeFrame();
+    createResultsFrame();
+    createFlowFrame();
+    createFormulaFrame();
+    createAirFrame();
+    setTabOrderByNumber();
+    renderPictures();
+    connectHandlers();
+    startUp();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void Form1::startUp() {
+    Check1->setChecked(false);
+    for (int slot : {0, 1, 2}) {
+        sizeLists[slot]->show();
+        sizeBoxes[slot]->hide();
+    }
+    Option1->setChecked(true);
+    for (int slot : {3, 4}) {
+        sizeLists[slot]->show();
+        sizeBoxes[slot]->hide();
+    }
+    enableSizeControlsOf(0);
+    Option3[0]->setChecked(true);
+    Option4->setChecked(true);
+
+    Text1->setText("0");
+    const char* sizeTexts[] = {"100", "1000", "1000", "1000", "800"};
+    for (int slot : {0, 1, 2}) {
+        sizeBoxes[slot]->setText(sizeTexts[slot]);
+    }
+    const char* valueTexts[] = {"0.16", "0.03", "1.0", "1.5", "1.0", "5", "2", "0.6", "10"};
+    for (std::size_t i = 0; i < valueBoxes.size(); ++i) {
+        valueBoxes[i]->setText(valueTexts[i]);
+    }
+    for (int slot : {3, 4}) {
+        sizeBoxes[slot]->setText(sizeTexts[slot]);
+    }
+    Text16->setText("1.204");
+    Text17->setText("0.00001506");
+
+    QStringList units;
+    for (const calc::FlowUnit& unit : calc::flowUnits) {
+        units << QString::fromLatin1(unit.text.data(), qsizetype(unit.text.size()));
+    }
+    fillList(Combo1, units);
+    fillList(sizeLists[0], circularDiameters);
+    for (int slot : {1, 2, 3, 4}) {
+        fillList(sizeLists[slot], sidesAndAxes);
+    }
+
+    selectByText(Combo1, "m3/h");
+    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
+        selectByText(sizeLists[slot], sizeTexts[slot]);
+    }
+
+    state_.rectLong = 1000;
+    state_.rectShort = 1000;
+    state_.ellMajor = 1000;
+    state_.diam = 100;
+    state_.ellMinor = 800;
+    state_.rough = 0.16f;
+    state_.visc = 0.00001506f;
+    state_.dens = 1.204f;
+    v();
+}
+
+calc::RecalcInputs Form1::recalcInputs() const {
+    calc::RecalcInputs in;
+    in.flowText = text(Text1);
+    in.nonStandardSize = Check1->isChecked();
+    in.shape = Option1->isChecked()   ? calc::DuctShape::Circular
+               : Option2->isChecked() ? calc::DuctShape::Rectangular
+                                      : calc::DuctShape::Elliptic;
+    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
+        in.listTexts[slot] = text(sizeLists[slot]);
+        in.boxTexts[slot] = text(sizeBoxes[slot]);
+    }
+    in.formula = Option4->isChecked() ? calc::FrictionFormula::One : calc::FrictionFormula::Two;
+    return in;
+}
+
+void Form1::v() {
+    const calc::ResultCaptions captions = calc::v(state_, recalcInputs());
+    for (std::size_t row = 0; row < captions.size(); ++row) {
+        Q_ASSERT(valueLabels[row]->objectName().toLatin1() == captions[row].label.data());
+        valueLabels[row]->setText(QString::fromStdString(captions[row].text));
+    }
+}
+
+void Form1::showError(const QString& message) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("错误提示"), message,
+                    QMessageBox::NoButton, this);
+    // The messages tell the user to press "确定", so the button says so in every locale.
+    box.addButton(QString::fromUtf8("确定"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+void Form1::connectHandlers() {
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(Combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
+
+    const auto onSelected = [this](QAbstractButton* button, void (Form1::*handler)()) {
+        connect(button, &QAbstractButton::toggled, this, [this, handler](bool selected) {
+            if (selected) {
+                (this->*handler)();
+            }
+        });
+    };
+    onSelected(Option1, &Form1::Option1_Click);
+    onSelected(Option2, &Form1::Option2_Click);
+    onSelected(Option6, &Form1::Option6_Click);
+    onSelected(Option4, &Form1::v);
+    onSelected(Option5, &Form1::v);
+    connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
+
+    const QString sizeMessages[] = {
+        QString::fromUtf8("圆形风管直径不得小于0，点击确定按钮后重新输入！"),
+        QString::fromUtf8("矩形风管长边不得小于0，点击确定按钮后重新输入！"),
+        QString::fromUtf8("矩形风管短边不得小于0，点击确定按钮后重新输入！"),
+        QString::fromUtf8("椭圆长径不得小于0，点击确定按钮后重新输入！"),
+        QString::fromUtf8("椭圆短径不得小于0，点击确定按钮后重新输入！"),
+    };
+    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
+        connect(sizeLists[slot], &QComboBox::currentIndexChanged, this, &Form1::v);
+        QLineEdit* box = sizeBoxes[slot];
+        connect(box, &QLineEdit::textChanged, this,
+                [this, box, message = sizeMessages[slot]] { validateTypedSize(box, message); });
+    }
+
+    for (std::size_t i = 0; i < Option3.size(); ++i) {
+        connect(Option3[i], &QAbstractButton::toggled, this, [this, i](bool selected) {
+            if (selected) {
+                Option3_Click(int(i));
+            }
+        });
+        valueBoxes[i]->installEventFilter(this);
+        if (entryBars[i]) {
+            connect(entryBars[i], &QScrollBar::valueChanged, this,
+                    [this, i] { scrollBarChange(int(i)); });
+        }
+    }
+    connect(valueBoxes[8], &QLineEdit::textChanged, this, &Form1::Text13_Change);
+
+    connect(Text16, &QLineEdit::textChanged, this, [this] {
+        airPropertyChange(
+            Text16, state_.dens,
+            QString::fromUtf8("空气密度不得小于等于0，点击确定按钮后重新输入空气密度！"));
+    });
+    connect(Text17, &QLineEdit::textChanged, this, [this] {
+        airPropertyChange(Text17, state_.visc,
+                          QString::fromUtf8("空气运动粘滞系数不得小于等于0，"
+                                            "点击确定按钮后重新输入空气运动粘滞系数！"));
+    });
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+// Line edits have no click signal: a left-button release inside a value box is its click.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* box = qobject_cast<QLineEdit*>(watched);
+        const auto found = std::find(valueBoxes.begin(), valueBoxes.end(), box);
+        if (found != valueBoxes.end() && mouse->button() == Qt::LeftButton &&
+            box->rect().contains(mouse->position().toPoint())) {
+            valueBoxClick(int(found - valueBoxes.begin()));
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    renderPictures();
+    QWidget::showEvent(event);
+}
+
+} // namespace ui

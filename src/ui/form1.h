@@ -1,0 +1,123 @@
+#pragma once
+
+#include "calc/calculator_state.h"
+
+#include <QWidget>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace calc {
+struct RecalcInputs;
+}
+
+namespace ui {
+
+// The calculator's one window. It owns the controls and the one CalculatorState; every
+// input handler validates its control, stores what it owns in the state and calls v().
+//
+// The handlers follow the classic event rules rather than Qt's defaults: a write from code
+// raises the control's handler exactly as the user's edit does, a write that changes
+// nothing raises nothing, and a handler may re-enter through its own correcting write.
+// Controls are named as in the window description (Text1, Combo2, Option3(0), ...), both
+// as members and as object names, so tests and tools find them by name.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Form1(QWidget* parent = nullptr);
+
+    const calc::CalculatorState& state() const { return state_; }
+
+    // Recalculates every result from the controls and the state, and rewrites the ten
+    // value labels of the results frame.
+    void v();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Construction (form1_layout.cpp): controls in their created state.
+    void createFlowFrame();
+    void createSizeFrame();
+    void createResultsFrame();
+    void createRoughnessFrame();
+    void createFormulaFrame();
+    void createAirFrame();
+    void setTabOrderByNumber();
+    void connectHandlers();
+    void renderPictures();
+    void startUp();
+
+    calc::RecalcInputs recalcInputs() const;
+    void showError(const QString& message);
+
+    // Air flow (form1_flow.cpp).
+    void Text1_Change();
+    void Combo1_Click();
+
+    // Duct shape and size (form1_size.cpp).
+    void enableSizeControlsOf(int shapeIndex);
+    void Option1_Click();
+    void Option2_Click();
+    void Option6_Click();
+    void Check1_Click();
+    void validateTypedSize(QLineEdit* box, const QString& message);
+
+    // Roughness (form1_roughness.cpp).
+    void Option3_Click(int index);
+    void scrollBarChange(int index);
+    void valueBoxClick(int index);
+    void Text13_Change();
+
+    // Air properties and formula (form1_air.cpp).
+    void airPropertyChange(QLineEdit* box, float& field, const QString& message);
+    void Command2_Click();
+
+    calc::CalculatorState state_;
+
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QGroupBox* Frame6 = nullptr;
+
+    QLineEdit* Text1 = nullptr;
+    QComboBox* Combo1 = nullptr;
+
+    QCheckBox* Check1 = nullptr;
+    QRadioButton* Option1 = nullptr;
+    QRadioButton* Option2 = nullptr;
+    QRadioButton* Option6 = nullptr;
+    // The five size slots in the order diameter, long side, short side, major, minor axis.
+    std::array<QComboBox*, 5> sizeLists{}; // Combo2, Combo3, Combo4, Combo5, Combo6
+    std::array<QLineEdit*, 5> sizeBoxes{}; // Text2, Text3, Text4, Text14, Text15
+
+    std::array<QRadioButton*, 9> Option3{};
+    std::array<QLineEdit*, 9> valueBoxes{}; // Text5 .. Text13, one per roughness entry
+    std::array<QScrollBar*, 9> entryBars{}; // the working bar of each entry, or none
+    std::array<QScrollBar*, 3> inertBars{}; // HScroll3, HScroll4, HScroll5
+
+    QRadioButton* Option4 = nullptr;
+    QRadioButton* Option5 = nullptr;
+    QLabel* Picture1 = nullptr;
+    QLabel* Picture2 = nullptr;
+    qreal picturesRatio = 0;
+
+    QLineEdit* Text16 = nullptr;
+    QLineEdit* Text17 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    std::array<QLabel*, 10> valueLabels{}; // results, top to bottom
+};
+
+} // namespace ui

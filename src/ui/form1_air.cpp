@@ -1,0 +1,32 @@
+// Air properties: density and viscosity boxes and the button restoring their defaults.
+
+#include "calc/number_text.h"
+#include "ui/form1.h"
+
+#include <QLineEdit>
+
+namespace ui {
+
+void Form1::airPropertyChange(QLineEdit* box, float& field, const QString& message) {
+    // Stored on every change, before any test: the field always mirrors its box.
+    field = static_cast<float>(calc::parseNumber(box->text().toStdString()));
+    if (field < 0) {
+        showError(message);
+        // Runs this handler again, nested: the empty text stores 0 and ends quietly.
+        box->clear();
+        box->setFocus();
+        return;
+    }
+    if (field == 0) {
+        return;
+    }
+    v();
+}
+
+void Form1::Command2_Click() {
+    Text16->setText(QStringLiteral("1.204"));
+    Text17->setText(QStringLiteral("0.00001506"));
+    v();
+}
+
+} // namespace ui

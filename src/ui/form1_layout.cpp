@@ -1,0 +1,356 @@
+// Construction of the window: every control in its created state, placed in twips.
+
+#include "ui/artwork.h"
+#include "ui/form1.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace ui {
+
+namespace {
+
+// The layout is given in twips. 15 twips make one device-independent pixel, so the
+// window keeps its proportions at every screen scale.
+QRect twips(int left, int top, int width, int height) {
+    const auto px = [](int t) { return qRound(t / 15.0); };
+    return {px(left), px(top), px(width), px(height)};
+}
+
+// Controls that take the keyboard focus, with their place in the tab order.
+std::vector<std::pair<int, QWidget*>> tabStops;
+
+template <class Widget, class... Args>
+Widget* place(QWidget* parent, const char* name, const QRect& rect, Args&&... args) {
+    auto* widget = new Widget(std::forward<Args>(args)..., parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+template <class Widget, class... Args>
+Widget* placeTabStop(QWidget* parent, const char* name, const QRect& rect, int tab,
+                     Args&&... args) {
+    auto* widget = place<Widget>(parent, name, rect, std::forward<Args>(args)...);
+    tabStops.emplace_back(tab, widget);
+    return widget;
+}
+
+QLabel* placeLabel(QWidget* parent, const char* name, const QRect& rect, const char* text) {
+    auto* label = place<QLabel>(parent, name, rect, QString::fromUtf8(text));
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+struct SizeSlot {
+    const char* labelName;
+    const char* caption;
+    QRect label;
+    int top;
+    const char* listName;
+    int listTab;
+    const char* boxName;
+    int boxTab;
+};
+
+struct RoughnessEntry {
+    const char* caption;
+    QRect option;
+    int optionTab;
+    const char* boxName;
+    const char* boxText;
+    QRect box;
+    int boxTab;
+    const char* barName; // nullptr for the custom entry
+    QPoint bar;
+    int barTab;
+    int minimum; // minimum == maximum marks an inert bar
+    int maximum;
+    int start;
+};
+
+struct ResultRow {
+    const char* captionName;
+    const char* caption;
+    const char* valueName;
+    int top;
+};
+
+} // namespace
+
+void Form1::createFlowFrame() {
+    Frame1 =
+        place<QGroupBox>(this, "Frame1", twips(6720, 120, 3615, 735), QString::fromUtf8("风量"));
+    Frame1->setToolTip(QString::fromUtf8("英制美制选项"));
+    Text1 = placeTabStop<QLineEdit>(Frame1, "Text1", twips(120, 360, 1695, 300), 1);
+    Combo1 = placeTabStop<QComboBox>(Frame1, "Combo1", twips(1920, 360, 1575, 276), 2);
+}
+
+void Form1::createSizeFrame() {
+    Frame2 = place<QGroupBox>(this, "Frame2", twips(3840, 120, 2655, 4215),
+                              QString::fromUtf8("风管尺寸（mm）"));
+    Check1 = placeTabStop<QCheckBox>(Frame2, "Check1", twips(240, 240, 1095, 375), 6,
+                                     QString::fromUtf8("非标尺寸"));
+    Option1 = placeTabStop<QRadioButton>(Frame2, "Option1", twips(240, 600, 1095, 375), 4,
+                                         QString::fromUtf8("圆形风管"));
+    Option2 = placeTabStop<QRadioButton>(Frame2, "Option2", twips(240, 1440, 1095, 375), 5,
+                                         QString::fromUtf8("矩形风管"));
+    Option6 = placeTabStop<QRadioButton>(Frame2, "Option6", twips(240, 2760, 1455, 375), 63,
+                                         QString::fromUtf8("椭圆形风管"));
+    Option1->setChecked(true);
+
+    static const SizeSlot sizeSlots[] = {
+        {"Label1", "直径", twips(480, 1080, 615, 300), 1080, "Combo2", 13, "Text2", 7},
+        {"Label2", "长", twips(480, 1920, 375, 255), 1920, "Combo3", 14, "Text3", 11},
+        {"Label3", "宽", twips(480, 2400, 375, 255), 2400, "Combo4", 15, "Text4", 12},
+        {"Label19", "长径", twips(480, 3240, 615, 255), 3240, "Combo5", 64, "Text14", 68},
+        {"Label18", "短径", twips(480, 3720, 615, 255), 3720, "Combo6", 65, "Text15", 69},
+    };
+    for (std::size_t i = 0; i < sizeLists.size(); ++i) {
+        const SizeSlot& slot = sizeSlots[i];
+        placeLabel(Frame2, slot.labelName, slot.label, slot.caption);
+        sizeLists[i] = placeTabStop<QComboBox>(Frame2, slot.listName,
+                                               twips(1080, slot.top, 1335, 276), slot.listTab);
+        sizeBoxes[i] = placeTabStop<QLineEdit>(Frame2, slot.boxName,
+                                               twips(1080, slot.top, 1335, 270), slot.boxTab);
+    }
+}
+
+void Form1::createResultsFrame() {
+    Frame3 = place<QGroupBox>(this, "Frame3", twips(6720, 2400, 3615, 4095),
+                              QString::fromUtf8("计算结果"));
+    static const ResultRow rows[] = {
+        {"Label12", "粗 糙 度", "Label13", 360},  {"Label9", "风    量", "Label10", 720},
+        {"Label4", "风管尺寸", "Label6", 1080},   {"Label16", "当量直径", "Label17", 1440},
+        {"Label25", "空气密度", "Label26", 1800}, {"Label27", "粘滞系数", "Label24", 2160},
+        {"Label5", "风    速", "Label7", 2640},   {"Label14", "雷 诺 数", "Label15", 3000},
+        {"Label8", "比 摩 阻", "Label11", 3360},  {"Label20", "动    压", "Label21", 3720},
+    };
+    QPalette darkBlue = palette();
+    darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    for (std::size_t i = 0; i < valueLabels.size(); ++i) {
+        const ResultRow& row = rows[i];
+        QLabel* caption =
+            placeLabel(Frame3, row.captionName, twips(120, row.top, 855, 255), row.caption);
+        caption->setAlignment(Qt::AlignCenter);
+        caption->setPalette(darkBlue);
+        valueLabels[i] = placeLabel(Frame3, row.valueName, twips(1200, row.top, 2175, 255), "");
+        valueLabels[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+}
+
+void Form1::createRoughnessFrame() {
+    Frame4 = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
+                              QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
+    static const RoughnessEntry entries[] = {
+        {"薄钢板",
+         twips(120, 360, 975, 255),
+         20,
+         "Text5",
+         "0.16",
+         twips(360, 720, 735, 270),
+         21,
+         "HScroll1",
+         {1080, 720},
+         22,
+         15,
+         18,
+         16},
+        {"塑料板",
+         twips(120, 1200, 975, 255),
+         23,
+         "Text6",
+         "0.03",
+         twips(360, 1560, 735, 270),
+         28,
+         "HScroll2",
+         {1080, 1560},
+         29,
+         1,
+         5,
+         3},
+        {"矿渣石膏板",
+         twips(120, 2040, 1455, 255),
+         24,
+         "Text7",
+         "1.0",
+         twips(360, 2400, 735, 270),
+         30,
+         "HScroll3",
+         {1080, 2400},
+         49,
+         0,
+         0,
+         0},
+        {"矿渣混凝土板",
+         twips(120, 2880, 1455, 255),
+         25,
+         "Text8",
+         "1.5",
+         twips(360, 3240, 735, 270),
+         31,
+         "HScroll4",
+         {1080, 3240},
+         50,
+         0,
+         0,
+         0},
+        {"胶合板",
+         twips(1800, 360, 975, 255),
+         26,
+         "Text9",
+         "1.0",
+         twips(2040, 720, 735, 270),
+         32,
+         "HScroll5",
+         {2760, 720},
+         51,
+         0,
+         0,
+         0},
+        {"砖砌体",
+         twips(1800, 1200, 975, 255),
+         27,
+         "Text10",
+         "5",
+         twips(2040, 1560, 735, 270),
+         33,
+         "HScroll6",
+         {2760, 1560},
+         34,
+         30,
+         60,
+         50},
+        {"混凝土",
+         twips(1800, 2040, 975, 255),
+         41,
+         "Text11",
+         "2",
+         twips(2040, 2400, 735, 270),
+         44,
+         "HScroll7",
+         {2760, 2400},
+         47,
+         10,
+         30,
+         20},
+        {"木板",
+         twips(1800, 2880, 975, 255),
+         42,
+         "Text12",
+         "0.6",
+         twips(2040, 3240, 735, 270),
+         45,
+         "HScroll8",
+         {2760, 3240},
+         48,
+         2,
+         10,
+         6},
+        {"自定义（0.01-10）",
+         twips(120, 3720, 1932, 255),
+         43,
+         "Text13",
+         "10",
+         twips(2040, 3720, 1212, 270),
+         46,
+         nullptr,
+         {},
+         0,
+         0,
+         0,
+         0},
+    };
+    std::size_t inert = 0;
+    for (std::size_t i = 0; i < Option3.size(); ++i) {
+        const RoughnessEntry& entry = entries[i];
+        const QByteArray optionName = "Option3(" + QByteArray::number(int(i)) + ")";
+        Option3[i] = placeTabStop<QRadioButton>(Frame4, optionName.constData(), entry.option,
+                                                entry.optionTab, QString::fromUtf8(entry.caption));
+        valueBoxes[i] = placeTabStop<QLineEdit>(Frame4, entry.boxName, entry.box, entry.boxTab,
+                                                QString::fromLatin1(entry.boxText));
+        if (!entry.barName) {
+            continue;
+        }
+        const QRect barRect = twips(entry.bar.x(), entry.bar.y(), 495, 255);
+        if (entry.minimum == entry.maximum) {
+            // Beside a material of fixed roughness: shown for the look, greyed out, inert.
+            inertBars[inert] = place<QScrollBar>(Frame4, entry.barName, barRect, Qt::Horizontal);
+            inertBars[inert++]->setEnabled(false);
+            continue;
+        }
+        QScrollBar* bar =
+            placeTabStop<QScrollBar>(Frame4, entry.barName, barRect, entry.barTab, Qt::Horizontal);
+        bar->setRange(entry.minimum, entry.maximum);
+        bar->setValue(entry.start);
+        // One position per arrow or trough click (Qt would page by 10).
+        bar->setSingleStep(1);
+        bar->setPageStep(1);
+        bar->setFocusPolicy(Qt::StrongFocus);
+        entryBars[i] = bar;
+    }
+    for (std::size_t i = 0; i + 1 < valueBoxes.size(); ++i) {
+        valueBoxes[i]->setReadOnly(true);
+    }
+    Option3[0]->setChecked(true);
+}
+
+void Form1::createFormulaFrame() {
+    Frame5 = place<QGroupBox>(this, "Frame5", twips(120, 4560, 6375, 1935),
+                              QString::fromUtf8("沿程阻力系数计算公式"));
+    Option4 = placeTabStop<QRadioButton>(Frame5, "Option4", twips(120, 360, 855, 255), 53,
+                                         QString::fromUtf8("公式一"));
+    Option5 = placeTabStop<QRadioButton>(Frame5, "Option5", twips(2760, 360, 855, 255), 54,
+                                         QString::fromUtf8("公式二"));
+    Option4->setChecked(true);
+    // Pictures are drawn unscaled from the top-left corner on the highlight-text colour.
+    Picture1 = place<QLabel>(Frame5, "Picture1", twips(120, 720, 2535, 1095));
+    Picture2 = place<QLabel>(Frame5, "Picture2", twips(2760, 720, 3495, 1095));
+    for (QLabel* picture : {Picture1, Picture2}) {
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        picture->setBackgroundRole(QPalette::HighlightedText);
+        picture->setAutoFillBackground(true);
+    }
+}
+
+void Form1::createAirFrame() {
+    Frame6 = place<QGroupBox>(this, "Frame6", twips(6720, 1080, 3615, 1095),
+                              QString::fromUtf8("空气密度与运动粘滞系数"));
+    Text16 = placeTabStop<QLineEdit>(Frame6, "Text16", twips(120, 360, 1332, 270), 73);
+    placeLabel(Frame6, "Label22", twips(1560, 360, 612, 252), "kg/m3");
+    Command2 = placeTabStop<QPushButton>(Frame6, "Command2", twips(2400, 360, 1095, 615), 75,
+                                         QString::fromUtf8("恢复默认值"));
+    Text17 = placeTabStop<QLineEdit>(Frame6, "Text17", twips(120, 720, 1332, 270), 78);
+    placeLabel(Frame6, "Label23", twips(1560, 720, 612, 252), "m2/s");
+}
+
+void Form1::setTabOrderByNumber() {
+    std::sort(tabStops.begin(), tabStops.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i + 1 < tabStops.size(); ++i) {
+        QWidget::setTabOrder(tabStops[i].second, tabStops[i + 1].second);
+    }
+    tabStops.clear();
+}
+
+void Form1::renderPictures() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == picturesRatio) {
+        return;
+    }
+    picturesRatio = ratio;
+    Picture1->setPixmap(formulaOnePicture(ratio));
+    Picture2->setPixmap(formulaTwoPicture(ratio));
+}
+
+} // namespace ui
