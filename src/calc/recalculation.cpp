@@ -74,8 +74,10 @@ std::string sizeCaptionAndDiameter(CalculatorState& s, DuctShape shape) {
     return {};
 }
 
+// An overflowed value reads "溢出" alone: a unit after it would pass it off as a quantity.
 std::string withUnit(float value, const char* unit) {
-    return formatResult(value) + unit;
+    std::string text = formatResult(value);
+    return std::isfinite(value) ? text + unit : text;
 }
 
 } // namespace

@@ -1,0 +1,329 @@
+// A random user at the window: from a fixed seed, thousands of real keystrokes, pastes,
+// clicks, list choices and scroll-bar moves, each followed by a check of what must hold
+// whatever the user did. A failure names the seed and the action, so it replays with
+//   DUCTCALC_SEED=<seed> DUCTCALC_ACTIONS=<n> tst_random_user
+
+#include "calc/number_text.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <bit>
+#include <cmath>
+#include <deque>
+
+namespace {
+
+quint32 bits(float x) {
+    return std::bit_cast<quint32>(x);
+}
+
+double number(const QLineEdit* box) {
+    return calc::parseNumber(box->text().toStdString());
+}
+
+// Closes every message box the way a user does, by clicking its one button, and keeps
+// what it said so the test can check that only refused entries produce messages.
+class MessageCloser : public QObject {
+public:
+    QStringList seen;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox*>(watched)) {
+            auto* box = static_cast<QMessageBox*>(watched);
+            QTimer::singleShot(0, box, [this, box] {
+                seen << box->windowTitle() + "|" + box->text();
+                const auto buttons = box->buttons();
+                if (!buttons.isEmpty()) {
+                    QTest::mouseClick(buttons.first(), Qt::LeftButton);
+                }
+            });
+        }
+        return false;
+    }
+};
+
+const QStringList hostileTexts = {
+    "1e39",   "-1e39",  "1e-50", "-0",    "1E+38",  "3.4028236e38", "-.5",    "  -  1 2 ",
+    "1e",     "1e+",    ".",     "-",     "+",      "12abc",        "abc12",  "1,5",
+    "0.0001", "１２３", "－５",  "1e-45", "-1e-45", "\t7\n",        "9e9999", "-9e-9999",
+    "0.005",  "25",     "10",    "0.01",  "1.5.3",  "e5",           "--5",    "1e308",
+};
+
+class TestRandomUser : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void randomUser();
+
+private:
+    QString action(QRandomGenerator& random);
+    QString typeInto(QLineEdit* box, QRandomGenerator& random);
+    QString chooseEntry(QComboBox* list, QRandomGenerator& random);
+    QString moveBar(QScrollBar* bar, QRandomGenerator& random);
+    QString click(QWidget* widget, QPoint at);
+    void checkInvariants(const QString& context);
+
+    template <class W> W* child(const char* name) {
+        auto* widget = form->findChild<W*>(QString::fromLatin1(name));
+        if (!widget) {
+            qFatal("no control %s", name);
+        }
+        return widget;
+    }
+
+    ui::Form1* form = nullptr;
+    QList<QLineEdit*> editable;
+    QList<QLineEdit*> valueBoxes;
+    QList<QComboBox*> lists;
+    QList<QAbstractButton*> buttons;
+    QList<QScrollBar*> bars;
+    MessageCloser closer;
+    QString longPaste;
+};
+
+void TestRandomUser::initTestCase() {
+    form = new ui::Form1;
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    qApp->installEventFilter(&closer);
+    for (const char* name :
+         {"Text1", "Text2", "Text3", "Text4", "Text13", "Text14", "Text15", "Text16", "Text17"}) {
+        editable << child<QLineEdit>(name);
+    }
+    for (int i = 5; i <= 13; ++i) {
+        valueBoxes << child<QLineEdit>(QByteArray("Text" + QByteArray::number(i)).constData());
+    }
+    for (const char* name : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6"}) {
+        lists << child<QComboBox>(name);
+    }
+    for (const char* name :
+         {"Option1", "Option2", "Option6", "Option4", "Option5", "Check1", "Command2"}) {
+        buttons << child<QAbstractButton>(name);
+    }
+    for (int i = 0; i < 9; ++i) {
+        buttons << child<QAbstractButton>(
+            QByteArray("Option3(" + QByteArray::number(i) + ")").constData());
+    }
+    for (int i = 1; i <= 8; ++i) {
+        bars << child<QScrollBar>(QByteArray("HScroll" + QByteArray::number(i)).constData());
+    }
+    for (int i = 0; i < 1000; ++i) {
+        longPaste += QString::number(i % 10) + (i % 97 == 0 ? "." : "") + "123456789";
+    }
+}
+
+QString TestRandomUser::click(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    return "click " + widget->objectName() + QString(" at %1,%2").arg(at.x()).arg(at.y());
+}
+
+QString TestRandomUser::typeInto(QLineEdit* box, QRandomGenerator& random) {
+    QString done = click(box, QPoint(2 + random.bounded(box->width() - 4), box->height() / 2));
+    static const QString keys = QStringLiteral("0123456789-.eE+ -0.5 1a，。１－");
+    switch (random.bounded(8)) {
+    case 0:
+    case 1:
+    case 2: {
+        const QChar key = keys.at(random.bounded(keys.size()));
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(key), {});
+        return done + ", type '" + key + "'";
+    }
+    case 3:
+        QTest::keyClick(box, Qt::Key_Backspace);
+        return done + ", backspace";
+    case 4:
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, random.bounded(2) ? Qt::Key_Delete : Qt::Key_X,
+                        random.bounded(2) ? Qt::NoModifier : Qt::ControlModifier);
+        return done + ", select all and delete or cut";
+    case 5: {
+        const QString text = random.bounded(20) == 0
+                                 ? longPaste
+                                 : hostileTexts.at(random.bounded(hostileTexts.size()));
+        QGuiApplication::clipboard()->setText(text);
+        if (random.bounded(2)) {
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        }
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        return done + ", paste '" + text.left(20) + "'";
+    }
+    case 6: {
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        const QString text = hostileTexts.at(random.bounded(hostileTexts.size()));
+        for (const QChar key : text) {
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(key), {});
+        }
+        return done + ", retype '" + text + "'";
+    }
+    default:
+        QTest::keyClick(box, random.bounded(2) ? Qt::Key_Home : Qt::Key_Left);
+        return done + ", move the cursor";
+    }
+}
+
+QString TestRandomUser::chooseEntry(QComboBox* list, QRandomGenerator& random) {
+    // A closed list picks its neighbouring entries from the keyboard, as after a Tab.
+    list->setFocus(Qt::TabFocusReason);
+    static const Qt::Key keys[] = {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home, Qt::Key_End,
+                                   Qt::Key_PageDown};
+    const Qt::Key key = keys[random.bounded(5)];
+    QTest::keyClick(list, key);
+    return "choose in " + list->objectName() + " with key " + QString::number(key, 16);
+}
+
+QString TestRandomUser::moveBar(QScrollBar* bar, QRandomGenerator& random) {
+    const int y = bar->height() / 2;
+    const int x[] = {2, bar->width() - 3, bar->width() / 2};
+    return click(bar, QPoint(x[random.bounded(3)], y));
+}
+
+QString TestRandomUser::action(QRandomGenerator& random) {
+    const int kind = random.bounded(100);
+    if (kind < 45) {
+        return typeInto(editable.at(random.bounded(editable.size())), random);
+    }
+    if (kind < 60) {
+        return chooseEntry(lists.at(random.bounded(lists.size())), random);
+    }
+    if (kind < 78) {
+        QAbstractButton* button = buttons.at(random.bounded(buttons.size()));
+        const QPoint at = qobject_cast<QPushButton*>(button) ? button->rect().center()
+                                                             : QPoint(8, button->height() / 2);
+        return click(button, at);
+    }
+    if (kind < 90) {
+        return moveBar(bars.at(random.bounded(bars.size())), random);
+    }
+    QLineEdit* box = valueBoxes.at(random.bounded(valueBoxes.size()));
+    return click(box, box->rect().center());
+}
+
+void TestRandomUser::checkInvariants(const QString& context) {
+    const calc::CalculatorState& s = form->state();
+    const auto label = [this](const char* name) { return child<QLabel>(name)->text(); };
+    for (QLabel* value : form->findChild<QGroupBox*>("Frame3")->findChildren<QLabel*>()) {
+        QVERIFY2(!value->text().contains("inf", Qt::CaseInsensitive) &&
+                     !value->text().contains("nan", Qt::CaseInsensitive),
+                 qPrintable(context + ": " + value->text()));
+    }
+    const auto result = [](float x, const char* unit) {
+        const std::string text = calc::formatResult(x);
+        return QString::fromStdString(std::isfinite(x) ? text + unit : text);
+    };
+    QVERIFY2(label("Label10") == result(s.flow, " m3/h"),
+             qPrintable(context + ": " + label("Label10")));
+    QVERIFY2(label("Label13") == result(s.rough, ""),
+             qPrintable(context + ": " + label("Label13")));
+
+    const float flow = static_cast<float>(s.flowFactor * number(child<QLineEdit>("Text1")));
+    QVERIFY2(bits(s.flow) == bits(flow), qPrintable(context));
+    if (s.area > 0) {
+        QVERIFY2(bits(s.vel) == bits(static_cast<float>(s.flow / 3600.0 / s.area)),
+                 qPrintable(context));
+    }
+    // Boxes are validated on the number as a float: "-1e-50" is minus zero, not negative.
+    for (QLineEdit* box : editable) {
+        QVERIFY2(!(static_cast<float>(number(box)) < 0),
+                 qPrintable(context + ": " + box->objectName() + " holds " + box->text()));
+    }
+    QVERIFY2(bits(s.dens) == bits(static_cast<float>(number(child<QLineEdit>("Text16")))),
+             qPrintable(context));
+    QVERIFY2(bits(s.visc) == bits(static_cast<float>(number(child<QLineEdit>("Text17")))),
+             qPrintable(context));
+
+    int selectedEntry = -1;
+    for (int i = 0; i < 9; ++i) {
+        if (buttons.at(7 + i)->isChecked()) {
+            QVERIFY2(selectedEntry == -1, qPrintable(context));
+            selectedEntry = i;
+        }
+    }
+    QVERIFY2(selectedEntry >= 0, qPrintable(context));
+    const float entryValue = static_cast<float>(number(valueBoxes.at(selectedEntry)));
+    if (selectedEntry == 8) {
+        QVERIFY2(s.rough >= 0.01f && s.rough <= 10.0f, qPrintable(context));
+    } else {
+        QVERIFY2(bits(s.rough) == bits(entryValue), qPrintable(context));
+    }
+
+    const bool circular = buttons.at(0)->isChecked();
+    const bool rectangular = buttons.at(1)->isChecked();
+    const bool elliptic = buttons.at(2)->isChecked();
+    QVERIFY2(circular + rectangular + elliptic == 1, qPrintable(context));
+    QVERIFY2(buttons.at(3)->isChecked() != buttons.at(4)->isChecked(), qPrintable(context));
+    const bool typed = buttons.at(5)->isChecked();
+    const bool slotShape[5][3] = {{1, 0, 0}, {0, 1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, 1}};
+    const QLineEdit* boxes[5] = {editable.at(1), editable.at(2), editable.at(3), editable.at(5),
+                                 editable.at(6)};
+    for (int slot = 0; slot < 5; ++slot) {
+        const bool enabled = slotShape[slot][0]   ? circular
+                             : slotShape[slot][1] ? rectangular
+                                                  : elliptic;
+        QComboBox* list = lists.at(1 + slot);
+        QVERIFY2(list->isEnabled() == enabled && boxes[slot]->isEnabled() == enabled,
+                 qPrintable(context));
+        QVERIFY2(list->isHidden() == typed && boxes[slot]->isHidden() == !typed,
+                 qPrintable(context));
+    }
+    const int divisors[] = {100, 100, 0, 0, 0, 10, 10, 10};
+    for (int i = 0; i < 8; ++i) {
+        if (divisors[i]) {
+            const QString expected = QString::fromStdString(
+                calc::formatPlain(static_cast<float>(bars.at(i)->value() / double(divisors[i]))));
+            QVERIFY2(valueBoxes.at(i)->text() == expected, qPrintable(context));
+        }
+    }
+}
+
+void TestRandomUser::randomUser() {
+    const quint32 seed = qEnvironmentVariableIsSet("DUCTCALC_SEED")
+                             ? qEnvironmentVariable("DUCTCALC_SEED").toUInt()
+                             : 20261207u;
+    const int actions = qEnvironmentVariableIsSet("DUCTCALC_ACTIONS")
+                            ? qEnvironmentVariableIntValue("DUCTCALC_ACTIONS")
+                            : 20000;
+    QRandomGenerator random(seed);
+    std::deque<QString> recent;
+    for (int i = 1; i <= actions; ++i) {
+        const int messagesBefore = int(closer.seen.size());
+        const QString done = action(random);
+        recent.push_back(QString::number(i) + ": " + done);
+        if (recent.size() > 8) {
+            recent.pop_front();
+        }
+        QStringList log(recent.begin(), recent.end());
+        if (closer.seen.size() > messagesBefore) {
+            log << "messages: " + closer.seen.mid(messagesBefore).join(" / ");
+        }
+        const QString context = QString("seed %1, action %2; last actions:\n  %3")
+                                    .arg(seed)
+                                    .arg(i)
+                                    .arg(log.join("\n  "));
+        checkInvariants(context);
+        if (QTest::currentTestFailed()) {
+            return;
+        }
+    }
+    qInfo("seed %u: %d actions, %d messages closed", seed, actions, int(closer.seen.size()));
+}
+
+} // namespace
+
+QTEST_MAIN(TestRandomUser)
+#include "tst_random_user.moc"
