@@ -1,18 +1,407 @@
 #include "ui/artwork.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QList>
+#include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
 namespace ui {
-static QPixmap blank(int w, int h, qreal r) {
-    QPixmap p(int(w * r), int(h * r));
-    p.setDevicePixelRatio(r);
-    p.fill(Qt::white);
-    return p;
+namespace {
+
+// ---- Formula typesetting -------------------------------------------------------------
+// Lengths are device-independent pixels; the painter scales them to the device pixel
+// ratio, so every glyph and rule is drawn at the screen's own resolution.
+
+// A piece of a formula: its extent around the baseline, and how to draw it with the left
+// end of its baseline at a given point.
+struct Box {
+    qreal width = 0;
+    qreal ascent = 0;
+    qreal descent = 0;
+    std::function<void(QPainter&, QPointF)> paint = [](QPainter&, QPointF) {};
+};
+
+Box row(const QList<Box>& items) {
+    Box box;
+    for (const Box& item : items) {
+        box.width += item.width;
+        box.ascent = std::max(box.ascent, item.ascent);
+        box.descent = std::max(box.descent, item.descent);
+    }
+    box.paint = [items](QPainter& painter, QPointF origin) {
+        for (const Box& item : items) {
+            item.paint(painter, origin);
+            origin.rx() += item.width;
+        }
+    };
+    return box;
 }
-QPixmap formulaOnePicture(qreal r) {
-    return blank(171, 69, r);
+
+QFont formulaFont(int pixelSize, bool italic) {
+    QFont font(QStringLiteral("DejaVu Serif"));
+    font.setStyleHint(QFont::Serif);
+    font.setPixelSize(pixelSize);
+    font.setItalic(italic);
+    // Hinting only vertically keeps the advances linear, so the layout measured once in
+    // device-independent pixels matches the glyphs drawn at any device pixel ratio. Grey
+    // antialiasing only: the pictures are black on white.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    font.setStyleStrategy(
+        QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    return font;
 }
-QPixmap formulaTwoPicture(qreal r) {
-    return blank(231, 72, r);
+
+// Lays out the pieces of a printed formula in one text size, with exponents smaller.
+// Rules are one pixel thick and every baseline falls on a whole pixel, so fraction bars
+// and bracket ends land on the pixel grid and stay crisp.
+class Typesetter {
+public:
+    explicit Typesetter(int pixelSize)
+        : m_upright(formulaFont(pixelSize, false))
+        , m_italic(formulaFont(pixelSize, true))
+        , m_exponent(formulaFont(std::lround(pixelSize * 0.72), false))
+        , m_em(pixelSize) {
+        // The fraction bars sit on the math axis, the height of the middle of "+".
+        const QRectF plus = QFontMetricsF(m_upright).tightBoundingRect(QStringLiteral("+"));
+        m_axis = std::floor(-plus.center().y()) + kRule / 2;
+    }
+
+    Box upright(const QString& text) const { return glyphs(text, m_upright); }
+    Box italic(const QString& text) const { return glyphs(text, m_italic); }
+    Box exponent(const QString& text) const { return glyphs(text, m_exponent); }
+    Box space(qreal ems) const {
+        return Box{ems * m_em, 0, 0, [](QPainter&, QPointF) {}};
+    }
+    Box thinSpace() const { return space(1.0 / 6); }
+    Box binary(const QString& op) const { return row({space(0.2), upright(op), space(0.2)}); }
+    Box relation(const QString& op) const { return row({space(0.25), upright(op), space(0.25)}); }
+
+    Box fraction(const Box& numerator, const Box& denominator) const {
+        const qreal barLength = std::max(numerator.width, denominator.width) + 2 * kBarOverhang;
+        const qreal numeratorRaise =
+            std::ceil(m_axis + kRule / 2 + kFractionGap + numerator.descent);
+        const qreal denominatorDrop =
+            std::ceil(-m_axis + kRule / 2 + kFractionGap + denominator.ascent);
+        const qreal width = barLength + 2 * kFractionSide;
+        Box box{
+            width, numeratorRaise + numerator.ascent, denominatorDrop + denominator.descent, {}};
+        const qreal axis = m_axis;
+        box.paint = [=](QPainter& painter, QPointF origin) {
+            numerator.paint(painter,
+                            origin + QPointF((width - numerator.width) / 2, -numeratorRaise));
+            denominator.paint(painter,
+                              origin + QPointF((width - denominator.width) / 2, denominatorDrop));
+            const qreal left = std::round(origin.x() + kFractionSide);
+            painter.fillRect(
+                QRectF(left, origin.y() - axis - kRule / 2, std::round(barLength), kRule),
+                Qt::black);
+        };
+        return box;
+    }
+
+    Box squareBrackets(const Box& content) const { return fenced(content, &squareBracket); }
+    Box parentheses(const Box& content) const { return fenced(content, &parenthesis); }
+
+    // The exponent's middle at the top of its base, but never lower than a digit's
+    // superscript.
+    Box power(const Box& base, const Box& exponent) const {
+        const qreal raise =
+            std::round(std::max(base.ascent - exponent.ascent / 2, kMinimumRaise * m_em));
+        Box box{base.width + exponent.width,
+                std::max(base.ascent, raise + exponent.ascent),
+                std::max(base.descent, exponent.descent - raise),
+                {}};
+        box.paint = [=](QPainter& painter, QPointF origin) {
+            base.paint(painter, origin);
+            exponent.paint(painter, origin + QPointF(base.width, -raise));
+        };
+        return box;
+    }
+
+private:
+    static constexpr qreal kRule = 1;
+    static constexpr qreal kFractionGap = 2;
+    static constexpr qreal kBarOverhang = 1.5;
+    static constexpr qreal kFractionSide = 1;
+    static constexpr qreal kFencePadding = 1.5;
+    static constexpr qreal kMinimumRaise = 0.38;
+
+    // Draws a left fence filling the rect; the right one is its mirror image.
+    using FenceShape = QPainterPath (*)(const QRectF&);
+
+    static Box glyphs(const QString& text, const QFont& font) {
+        const QFontMetricsF metrics(font);
+        const QRectF ink = metrics.tightBoundingRect(text);
+        // Italic letters lean past their advance; count the overhang so nothing touches.
+        Box box{std::max(metrics.horizontalAdvance(text), ink.right() + 0.5),
+                -ink.top(),
+                ink.bottom(),
+                {}};
+        box.paint = [text, font](QPainter& painter, QPointF origin) {
+            painter.setFont(font);
+            painter.drawText(origin, text);
+        };
+        return box;
+    }
+
+    static QPainterPath squareBracket(const QRectF& r) {
+        const qreal stem = std::round(r.left() + 1);
+        QPainterPath path;
+        path.addRect(QRectF(stem, r.top(), kRule, r.height()));
+        path.addRect(QRectF(stem, r.top(), r.right() - stem, kRule));
+        path.addRect(QRectF(stem, r.bottom() - kRule, r.right() - stem, kRule));
+        return path.simplified();
+    }
+
+    // A crescent, thickest in the middle like a printed parenthesis.
+    static QPainterPath parenthesis(const QRectF& r) {
+        const qreal thickness = 1.4;
+        // A cubic's middle lies a quarter of the way from its ends to its controls' line.
+        const auto control = [&](qreal middle) { return (middle - 0.25 * r.right()) / 0.75; };
+        const qreal outer = control(r.left() + 0.5);
+        const qreal inner = control(r.left() + 0.5 + thickness);
+        QPainterPath path(r.topRight());
+        path.cubicTo(QPointF(outer, r.top() + r.height() / 4),
+                     QPointF(outer, r.bottom() - r.height() / 4), r.bottomRight());
+        path.cubicTo(QPointF(inner, r.bottom() - r.height() / 4),
+                     QPointF(inner, r.top() + r.height() / 4), r.topRight());
+        return path;
+    }
+
+    // Fences reach equally above and below the math axis, past everything they enclose.
+    Box fenced(const Box& content, FenceShape shape) const {
+        const qreal reach = std::max(content.ascent - m_axis, content.descent + m_axis);
+        const qreal half = std::ceil(reach + kFencePadding - kRule / 2) + kRule / 2;
+        const qreal fenceWidth = std::round(0.3 * m_em);
+        const qreal gap = 0.1 * m_em;
+        const qreal width = 2 * (fenceWidth + gap) + content.width;
+        Box box{width, m_axis + half, half - m_axis, {}};
+        const qreal axis = m_axis;
+        box.paint = [=](QPainter& painter, QPointF origin) {
+            const QRectF left(origin.x(), origin.y() - axis - half, fenceWidth, 2 * half);
+            painter.fillPath(shape(left), Qt::black);
+            content.paint(painter, origin + QPointF(fenceWidth + gap, 0));
+            // The right fence: the left one mirrored about the box's vertical centre line.
+            const qreal centre = origin.x() + width / 2;
+            const QTransform mirror = QTransform::fromTranslate(2 * centre, 0).scale(-1, 1);
+            painter.fillPath(mirror.map(shape(left)), Qt::black);
+        };
+        return box;
+    }
+
+    QFont m_upright;
+    QFont m_italic;
+    QFont m_exponent;
+    qreal m_em;
+    qreal m_axis = 0;
+};
+
+const QString kLambda = QStringLiteral("\u03bb");
+
+// lambda = 0.25 / [lg K/(3.71 D) + 5.74/(0.9 Re)]^2
+Box formulaOne(const Typesetter& t) {
+    const Box logarithm =
+        row({t.upright(QStringLiteral("lg")), t.thinSpace(),
+             t.fraction(t.italic(QStringLiteral("K")),
+                        row({t.upright(QStringLiteral("3.71")), t.italic(QStringLiteral("D"))}))});
+    const Box viscousTerm =
+        t.fraction(t.upright(QStringLiteral("5.74")),
+                   row({t.upright(QStringLiteral("0.9")), t.italic(QStringLiteral("Re"))}));
+    const Box squared =
+        t.power(t.squareBrackets(row({logarithm, t.binary(QStringLiteral("+")), viscousTerm})),
+                t.exponent(QStringLiteral("2")));
+    return row({t.italic(kLambda), t.relation(QStringLiteral("=")),
+                t.fraction(t.upright(QStringLiteral("0.25")), squared)});
 }
+
+// lambda = 0.0055 [1 + (20000 K/d + 10^6/Re)^(1/3)]
+Box formulaTwo(const Typesetter& t) {
+    const Box roughnessTerm =
+        row({t.upright(QStringLiteral("20000")), t.thinSpace(),
+             t.fraction(t.italic(QStringLiteral("K")), t.italic(QStringLiteral("d")))});
+    const Box viscousTerm =
+        t.fraction(t.power(t.upright(QStringLiteral("10")), t.exponent(QStringLiteral("6"))),
+                   t.italic(QStringLiteral("Re")));
+    const Box cubeRoot =
+        t.power(t.parentheses(row({roughnessTerm, t.binary(QStringLiteral("+")), viscousTerm})),
+                t.exponent(QStringLiteral("1/3")));
+    return row({t.italic(kLambda), t.relation(QStringLiteral("=")),
+                t.upright(QStringLiteral("0.0055")), t.thinSpace(),
+                t.squareBrackets(row(
+                    {t.upright(QStringLiteral("1")), t.binary(QStringLiteral("+")), cubeRoot}))});
+}
+
+// The largest text size at which formula two still fits its box; formula one matches it.
+constexpr int kFormulaPixelSize = 12;
+
+// The window shows each picture unscaled from the top-left corner of a box with a sunken
+// border; the formula is centred in the part of the picture that keeps 3 pixels clear
+// of the box's right and bottom edges.
+QPixmap formulaPicture(QSize size, QSize boxSize, const Box& formula, qreal devicePixelRatio) {
+    QPixmap pixmap(std::lround(size.width() * devicePixelRatio),
+                   std::lround(size.height() * devicePixelRatio));
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(Qt::white);
+
+    const qreal clearance = 3;
+    const QRectF inkArea(0, 0, std::min(size.width(), boxSize.width()) - clearance,
+                         std::min(size.height(), boxSize.height()) - clearance);
+    const qreal height = formula.ascent + formula.descent;
+    const QPointF origin(std::round(inkArea.center().x() - formula.width / 2),
+                         std::round(inkArea.center().y() - height / 2 + formula.ascent));
+
+    QPainter painter(&pixmap);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    painter.setPen(Qt::black);
+    formula.paint(painter, origin);
+    return pixmap;
+}
+
+// ---- Window icon -------------------------------------------------------------------------
+// An airliner seen obliquely from above, nose to the upper right. The shapes are laid out
+// with the fuselage along the x axis, nose at +x and the far side at -y; one transform
+// turns them and fits them to the icon. The small sizes get a stouter aircraft with fewer
+// parts, so that it still reads at 16 and 32 pixels. src/ui/resources/ductcalc.svg draws
+// the large aircraft with the same coordinates: change both together.
+
+const QColor kOutline(24, 24, 40);
+const QColor kShade(192, 192, 192);
+const QColor kWindows(0, 0, 128);
+
+QPainterPath polygonPath(std::initializer_list<QPointF> corners) {
+    QPainterPath path;
+    path.addPolygon(QPolygonF(QList<QPointF>(corners)));
+    path.closeSubpath();
+    return path;
+}
+
+struct Airliner {
+    QList<QPainterPath> behindFuselage;
+    QPainterPath fuselage;
+    QPainterPath belly;
+    QList<QPainterPath> inFront;
+    QPainterPath windows;
+};
+
+QPainterPath fuselagePath(qreal halfWidth) {
+    const qreal h = halfWidth;
+    QPainterPath path(QPointF(78, -h));
+    path.cubicTo(QPointF(98, -h), QPointF(108, -h / 2), QPointF(108, 1));
+    path.cubicTo(QPointF(108, h / 2 + 1), QPointF(98, h), QPointF(78, h));
+    path.lineTo(QPointF(-56, h));
+    path.cubicTo(QPointF(-80, h), QPointF(-96, 0), QPointF(-110, -7));
+    path.lineTo(QPointF(-110, -h - 3));
+    path.lineTo(QPointF(-70, -h));
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath engine(QPointF centre) {
+    QPainterPath path;
+    path.addRoundedRect(QRectF(centre - QPointF(15, 6), QSizeF(30, 12)), 6, 6);
+    return path;
+}
+
+Airliner detailedAirliner() {
+    Airliner plane;
+    plane.behindFuselage = {polygonPath({{-84, -11}, {-104, -32}, {-114, -32}, {-106, -11}}),
+                            engine({-4, -40}),
+                            polygonPath({{20, -8}, {-30, -70}, {-44, -70}, {-26, -8}})};
+    plane.fuselage = fuselagePath(10);
+    // The lower side turns away from the light.
+    QPainterPath lowerSide;
+    lowerSide.addRect(QRectF(-120, 5, 240, 10));
+    plane.belly = plane.fuselage.intersected(lowerSide);
+    plane.inFront = {polygonPath({{-72, -10}, {-98, -52}, {-112, -52}, {-108, -12}}),
+                     polygonPath({{-82, 4}, {-104, 32}, {-114, 32}, {-104, 0}}), engine({6, 46}),
+                     polygonPath({{24, 6}, {-34, 96}, {-50, 96}, {-24, 8}})};
+    for (qreal x = -56; x <= 66; x += 10)
+        plane.windows.addRoundedRect(QRectF(x, -2, 5, 5), 1.5, 1.5);
+    plane.windows.addPolygon(
+        QPolygonF({QPointF(86, -5), QPointF(97, -5), QPointF(101, 0), QPointF(88, 0)}));
+    plane.windows.closeSubpath();
+    return plane;
+}
+
+Airliner simpleAirliner() {
+    Airliner plane;
+    plane.behindFuselage = {polygonPath({{24, -12}, {-30, -70}, {-56, -70}, {-34, -12}})};
+    plane.fuselage = fuselagePath(18);
+    plane.inFront = {polygonPath({{-66, -16}, {-96, -56}, {-118, -56}, {-108, -16}}),
+                     polygonPath({{30, 10}, {-28, 96}, {-58, 96}, {-34, 10}})};
+    // Too small for single windows: one band reads as the row.
+    plane.windows.addRect(QRectF(-70, -5, 150, 10));
+    return plane;
+}
+
+QList<QPainterPath> outlinedParts(const Airliner& plane) {
+    return plane.behindFuselage + QList<QPainterPath>{plane.fuselage} + plane.inFront;
+}
+
+void paintAirliner(QPainter& painter, int side) {
+    const bool small = side <= 32;
+    const Airliner plane = small ? simpleAirliner() : detailedAirliner();
+    const QList<QPainterPath> parts = outlinedParts(plane);
+
+    // Turn the aircraft to climb to the upper right, then fit it to the icon with room
+    // for the outline, which is about one pixel in 64 and never thinner than one pixel.
+    // The small aircraft lies on the diagonal, where its edges step evenly over the pixels.
+    const QTransform turn = QTransform().rotate(small ? -45 : -38);
+    QRectF bounds;
+    for (const QPainterPath& part : parts)
+        bounds |= turn.map(part).boundingRect();
+    const qreal outline = std::max(1.0, side / 64.0);
+    const qreal scale = (side - 2 * outline) / std::max(bounds.width(), bounds.height());
+    // At 16 pixels smoothing only blurs the few pixels there are: hard edges, few colours.
+    painter.setRenderHint(QPainter::Antialiasing, side > 16);
+    painter.translate(side / 2.0, side / 2.0);
+    painter.scale(scale, scale);
+    painter.translate(-bounds.center());
+    painter.setTransform(turn, true);
+
+    painter.setPen(QPen(kOutline, outline / scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::white);
+    for (const QPainterPath& part : plane.behindFuselage)
+        painter.drawPath(part);
+    // The shade goes under the fuselage's outline, which keeps its full width.
+    painter.fillPath(plane.fuselage, Qt::white);
+    painter.fillPath(plane.belly, kShade);
+    painter.strokePath(plane.fuselage, painter.pen());
+    for (const QPainterPath& part : plane.inFront)
+        painter.drawPath(part);
+    painter.fillPath(plane.windows, kWindows);
+}
+
+QPixmap airlinerPixmap(int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    paintAirliner(painter, side);
+    return pixmap;
+}
+
+} // namespace
+
+QPixmap formulaOnePicture(qreal devicePixelRatio) {
+    return formulaPicture(QSize(171, 69), QSize(169, 73), formulaOne(Typesetter(kFormulaPixelSize)),
+                          devicePixelRatio);
+}
+
+QPixmap formulaTwoPicture(qreal devicePixelRatio) {
+    return formulaPicture(QSize(231, 72), QSize(233, 73), formulaTwo(Typesetter(kFormulaPixelSize)),
+                          devicePixelRatio);
+}
+
 QIcon windowIcon() {
-    return {};
+    QIcon icon;
+    for (const int side : {16, 32, 48, 64, 128, 256})
+        icon.addPixmap(airlinerPixmap(side));
+    return icon;
 }
+
 } // namespace ui

@@ -1,0 +1,118 @@
+#include "ui/artwork.h"
+
+#include <QImage>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+using PictureMaker = QPixmap (*)(qreal);
+
+// Where the ink of a picture lies: anything darker than a light grey counts.
+QRect inkBounds(const QImage& image) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 192)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+bool onlyGreys(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qRed(p) != qGreen(p) || qGreen(p) != qBlue(p))
+                return false;
+        }
+    return true;
+}
+
+int blackPixels(const QImage& image) {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += qGray(image.pixel(x, y)) < 32 ? 1 : 0;
+    return count;
+}
+
+} // namespace
+
+class TestArtwork : public QObject {
+    Q_OBJECT
+
+private slots:
+    void formulaPicture_data();
+    void formulaPicture();
+    void iconSizes();
+};
+
+void TestArtwork::formulaPicture_data() {
+    QTest::addColumn<PictureMaker>("make");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("boxSize");
+    QTest::addColumn<qreal>("ratio");
+
+    const struct {
+        const char* name;
+        PictureMaker make;
+        QSize size;
+        QSize boxSize;
+    } pictures[] = {{"formula one", &ui::formulaOnePicture, {171, 69}, {169, 73}},
+                    {"formula two", &ui::formulaTwoPicture, {231, 72}, {233, 73}}};
+    for (const auto& picture : pictures)
+        for (const qreal ratio : {1.0, 1.5, 2.0})
+            QTest::addRow("%s at %g", picture.name, ratio)
+                << picture.make << picture.size << picture.boxSize << ratio;
+}
+
+// Each picture has its size at every scale and is black ink on white, centred so that the
+// sunken border of its box never covers a stroke.
+void TestArtwork::formulaPicture() {
+    QFETCH(PictureMaker, make);
+    QFETCH(QSize, size);
+    QFETCH(QSize, boxSize);
+    QFETCH(qreal, ratio);
+
+    const QPixmap pixmap = make(ratio);
+    QCOMPARE(pixmap.devicePixelRatio(), ratio);
+    QCOMPARE(pixmap.size(),
+             QSize(std::lround(size.width() * ratio), std::lround(size.height() * ratio)));
+
+    const QImage image = pixmap.toImage();
+    QVERIFY(onlyGreys(image));
+    QVERIFY(blackPixels(image) > 100 * ratio * ratio);
+    const QRect ink = inkBounds(image);
+    const QRect clearOfBorder(0, 0, static_cast<int>((boxSize.width() - 3) * ratio),
+                              static_cast<int>((boxSize.height() - 3) * ratio));
+    QVERIFY2(clearOfBorder.contains(ink), "ink reaches into the box's border");
+    QVERIFY2(ink.width() > 0.8 * clearOfBorder.width(), "the formula is too small");
+    for (const QPoint corner : {image.rect().topLeft(), image.rect().bottomRight()})
+        QCOMPARE(image.pixel(corner), qRgb(255, 255, 255));
+}
+
+// The icon has an image for every size the desktop asks for, each an opaque aircraft on
+// a transparent ground, with its dark-blue windows still visible at the smallest size.
+void TestArtwork::iconSizes() {
+    const QIcon icon = ui::windowIcon();
+    for (const int side : {16, 32, 48, 64, 128, 256}) {
+        const QString size = QString::number(side);
+        QVERIFY2(icon.availableSizes().contains(QSize(side, side)), qPrintable(size));
+        const QImage image = icon.pixmap(side, side).toImage();
+        QCOMPARE(image.size(), QSize(side, side));
+        int opaque = 0;
+        int windowBlue = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const QRgb p = image.pixel(x, y);
+                opaque += qAlpha(p) == 255 ? 1 : 0;
+                windowBlue += qAlpha(p) == 255 && qBlue(p) > qRed(p) + 64 ? 1 : 0;
+            }
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QVERIFY2(opaque > side * side / 8, qPrintable(size));
+        QVERIFY2(windowBlue >= side / 8, qPrintable(size));
+    }
+}
+
+QTEST_MAIN(TestArtwork)
+#include "tst_artwork.moc"
