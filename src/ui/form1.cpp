@@ -156,7 +156,10 @@ void Form1::v() {
     const calc::ResultCaptions captions = calc::v(state_, recalcInputs());
     for (std::size_t row = 0; row < captions.size(); ++row) {
         Q_ASSERT(valueLabels[row]->objectName().toLatin1() == captions[row].label.data());
-        valueLabels[row]->setText(QString::fromStdString(captions[row].text));
+        const QString text = QString::fromStdString(captions[row].text);
+        valueLabels[row]->setText(text);
+        // Read as one phrase, "风速 5.2 m/s": the value text starts with its own blank.
+        valueLabels[row]->setAccessibleName(resultNames[row] + text);
     }
 }
 

@@ -118,6 +118,7 @@ private:
     QPushButton* Command2 = nullptr;
 
     std::array<QLabel*, 10> valueLabels{}; // results, top to bottom
+    std::array<QString, 10> resultNames;   // their row captions, as a screen reader says them
 };
 
 } // namespace ui

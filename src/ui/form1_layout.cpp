@@ -93,6 +93,8 @@ void Form1::createFlowFrame() {
     Frame1->setToolTip(QString::fromUtf8("英制美制选项"));
     Text1 = placeTabStop<QLineEdit>(Frame1, "Text1", twips(120, 360, 1695, 300), 1);
     Combo1 = placeTabStop<QComboBox>(Frame1, "Combo1", twips(1920, 360, 1575, 276), 2);
+    Text1->setAccessibleName(QString::fromUtf8("风量"));
+    Combo1->setAccessibleName(QString::fromUtf8("风量单位"));
 }
 
 void Form1::createSizeFrame() {
@@ -122,6 +124,8 @@ void Form1::createSizeFrame() {
                                                twips(1080, slot.top, 1335, 276), slot.listTab);
         sizeBoxes[i] = placeTabStop<QLineEdit>(Frame2, slot.boxName,
                                                twips(1080, slot.top, 1335, 270), slot.boxTab);
+        sizeLists[i]->setAccessibleName(QString::fromUtf8(slot.caption));
+        sizeBoxes[i]->setAccessibleName(QString::fromUtf8(slot.caption));
     }
 }
 
@@ -143,6 +147,9 @@ void Form1::createResultsFrame() {
             placeLabel(Frame3, row.captionName, twips(120, row.top, 855, 255), row.caption);
         caption->setAlignment(Qt::AlignCenter);
         caption->setPalette(darkBlue);
+        // The blanks only spread the caption on screen; a screen reader gets the word.
+        resultNames[i] = caption->text().remove(QLatin1Char(' '));
+        caption->setAccessibleName(resultNames[i]);
         valueLabels[i] = placeLabel(Frame3, row.valueName, twips(1200, row.top, 2175, 255), "");
         valueLabels[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
@@ -278,13 +285,16 @@ void Form1::createRoughnessFrame() {
                                                 entry.optionTab, QString::fromUtf8(entry.caption));
         valueBoxes[i] = placeTabStop<QLineEdit>(Frame4, entry.boxName, entry.box, entry.boxTab,
                                                 QString::fromLatin1(entry.boxText));
+        valueBoxes[i]->setAccessibleName(Option3[i]->text());
         if (!entry.barName) {
             continue;
         }
         const QRect barRect = twips(entry.bar.x(), entry.bar.y(), 495, 255);
+        const QString barName = Option3[i]->text() + QString::fromUtf8("粗糙度");
         if (entry.minimum == entry.maximum) {
             // Beside a material of fixed roughness: shown for the look, greyed out, inert.
             inertBars[inert] = place<QScrollBar>(Frame4, entry.barName, barRect, Qt::Horizontal);
+            inertBars[inert]->setAccessibleName(barName);
             inertBars[inert++]->setEnabled(false);
             continue;
         }
@@ -296,6 +306,7 @@ void Form1::createRoughnessFrame() {
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setFocusPolicy(Qt::StrongFocus);
+        bar->setAccessibleName(barName);
         entryBars[i] = bar;
     }
     for (std::size_t i = 0; i + 1 < valueBoxes.size(); ++i) {
@@ -315,6 +326,12 @@ void Form1::createFormulaFrame() {
     // Pictures are drawn unscaled from the top-left corner on the highlight-text colour.
     Picture1 = place<QLabel>(Frame5, "Picture1", twips(120, 720, 2535, 1095));
     Picture2 = place<QLabel>(Frame5, "Picture2", twips(2760, 720, 3495, 1095));
+    Picture1->setAccessibleName(Option4->text());
+    Picture1->setAccessibleDescription(
+        QString::fromUtf8("λ = 0.25 / [lg(K / 3.71D) + 5.74 / 0.9Re]²"));
+    Picture2->setAccessibleName(Option5->text());
+    Picture2->setAccessibleDescription(
+        QString::fromUtf8("λ = 0.0055 [1 + (20000 K/d + 10⁶/Re)^(1/3)]"));
     for (QLabel* picture : {Picture1, Picture2}) {
         picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -331,6 +348,8 @@ void Form1::createAirFrame() {
     Command2 = placeTabStop<QPushButton>(Frame6, "Command2", twips(2400, 360, 1095, 615), 75,
                                          QString::fromUtf8("恢复默认值"));
     Text17 = placeTabStop<QLineEdit>(Frame6, "Text17", twips(120, 720, 1332, 270), 78);
+    Text16->setAccessibleName(QString::fromUtf8("空气密度"));
+    Text17->setAccessibleName(QString::fromUtf8("运动粘滞系数"));
     placeLabel(Frame6, "Label23", twips(1560, 720, 612, 252), "m2/s");
 }
 
