@@ -74,8 +74,11 @@ std::string sizeCaptionAndDiameter(CalculatorState& s, DuctShape shape) {
     return {};
 }
 
+// A value that is not a finite number shows the overflow text alone: a unit after it
+// would read as if it were a quantity.
 std::string withUnit(float value, const char* unit) {
-    return formatResult(value) + unit;
+    const std::string number = formatResult(value);
+    return std::isfinite(value) ? number + unit : number;
 }
 
 } // namespace
