@@ -397,7 +397,7 @@ QPixmap formulaTwoPicture(qreal devicePixelRatio) {
                           devicePixelRatio);
 }
 
-QIcon windowIcon() {
+QIcon airlinerIcon() {
     QIcon icon;
     for (const int side : {16, 32, 48, 64, 128, 256})
         icon.addPixmap(airlinerPixmap(side));

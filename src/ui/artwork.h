@@ -14,6 +14,6 @@ QPixmap formulaOnePicture(qreal devicePixelRatio);
 QPixmap formulaTwoPicture(qreal devicePixelRatio);
 
 // An airliner seen obliquely from above, at 16, 32, 48, 64, 128 and 256 pixels.
-QIcon windowIcon();
+QIcon airlinerIcon();
 
 } // namespace ui

@@ -58,7 +58,7 @@ Form1::Form1(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8("风速计算"));
-    setWindowIcon(windowIcon());
+    setWindowIcon(airlinerIcon());
     // A 12-pixel font fits every caption into the twip geometry at any screen scale.
     QFont captionFont = font();
     captionFont.setPixelSize(12);

@@ -94,7 +94,7 @@ void TestArtwork::formulaPicture() {
 // The icon has an image for every size the desktop asks for, each an opaque aircraft on
 // a transparent ground, with its dark-blue windows still visible at the smallest size.
 void TestArtwork::iconSizes() {
-    const QIcon icon = ui::windowIcon();
+    const QIcon icon = ui::airlinerIcon();
     for (const int side : {16, 32, 48, 64, 128, 256}) {
         const QString size = QString::number(side);
         QVERIFY2(icon.availableSizes().contains(QSize(side, side)), qPrintable(size));
