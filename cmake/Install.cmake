@@ -1,0 +1,49 @@
+# Install rules and the Debian package.
+#   cmake --install <build dir> [--prefix DIR]     the program, desktop entry, metainfo, icons
+#   cpack --config <build dir>/CPackConfig.cmake   a .deb (Debian and derivatives)
+
+set(app_id org.ductcalc.DuctCalc)
+
+install(TARGETS ductcalc
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+    BUNDLE DESTINATION .)
+
+if(WIN32 OR APPLE)
+    # Copies the Qt libraries and plugins next to the program or into the bundle.
+    qt_generate_deploy_app_script(TARGET ductcalc
+        OUTPUT_SCRIPT deploy_script
+        NO_UNSUPPORTED_PLATFORM_ERROR)
+    install(SCRIPT ${deploy_script})
+else()
+    install(FILES ${PROJECT_SOURCE_DIR}/data/${app_id}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${PROJECT_SOURCE_DIR}/data/${app_id}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    foreach(size IN LISTS DUCTCALC_ICON_SIZES)
+        install(FILES ${DUCTCALC_ICON_DIR}/${size}x${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME ${app_id}.png)
+    endforeach()
+    install(FILES ${PROJECT_SOURCE_DIR}/src/ui/resources/ductcalc.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${app_id}.svg)
+endif()
+
+set(CPACK_PACKAGE_NAME ductcalc)
+set(CPACK_PACKAGE_VENDOR "The ductcalc developers")
+set(CPACK_PACKAGE_CONTACT "The ductcalc developers <maintainers@ductcalc.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Hydraulic sizing of ventilation air ducts")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "A desktop calculator for HVAC engineers: air velocity, Reynolds number, specific\n"
+    "friction loss and dynamic pressure of circular, rectangular and elliptic ducts.\n"
+    "The window and its texts are in Chinese.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# Shared libraries are found by dpkg-shlibdeps; Qt's platform plugins are loaded at run
+# time and the Chinese captions and the formula pictures need their fonts.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-uming, fonts-dejavu-core")
+include(CPack)
