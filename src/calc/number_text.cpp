@@ -47,9 +47,10 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Beyond this many decimal orders the result is 0 or infinity whatever the digits;
-// clamping keeps the exponent arithmetic far from integer overflow.
-constexpr std::int64_t exponentClamp = 100000;
+// Exponent digits saturate here. No text holds anywhere near this many digits, so a
+// saturated exponent still outweighs the shift of any mantissa ("0.<200000 zeros>1e200000"
+// reads 0.1), and the exponent arithmetic stays far from integer overflow.
+constexpr std::int64_t exponentClamp = std::numeric_limits<std::int64_t>::max() / 100;
 
 // Reads an exponent's digits, saturating at the clamp ("1e99999999999" is just huge).
 std::int64_t readExponentDigits(NumberCursor& cursor) {
