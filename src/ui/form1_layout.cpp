@@ -119,11 +119,13 @@ void Form1::createSizeFrame() {
     };
     for (std::size_t i = 0; i < sizeLists.size(); ++i) {
         const SizeSlot& slot = sizeSlots[i];
-        placeLabel(Frame2, slot.labelName, slot.label, slot.caption);
+        QLabel* label = placeLabel(Frame2, slot.labelName, slot.label, slot.caption);
         sizeLists[i] = placeTabStop<QComboBox>(Frame2, slot.listName,
                                                twips(1080, slot.top, 1335, 276), slot.listTab);
         sizeBoxes[i] = placeTabStop<QLineEdit>(Frame2, slot.boxName,
                                                twips(1080, slot.top, 1335, 270), slot.boxTab);
+        // A list announces its entry; the label beside it is its name for screen readers.
+        label->setBuddy(sizeLists[i]);
         sizeLists[i]->setAccessibleName(QString::fromUtf8(slot.caption));
         sizeBoxes[i]->setAccessibleName(QString::fromUtf8(slot.caption));
     }
