@@ -59,8 +59,12 @@ Form1::Form1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8("风速计算"));
     setWindowIcon(airlinerIcon());
-    // A 12-pixel font fits every caption into the twip geometry at any screen scale.
+    // A 12-pixel CJK face fits every caption into the twip geometry at any screen scale;
+    // its Latin letters are narrower than those of the common Western sans faces.
     QFont captionFont = font();
+    captionFont.setFamilies({QStringLiteral("WenQuanYi Micro Hei"),
+                             QStringLiteral("Microsoft YaHei"), QStringLiteral("PingFang SC"),
+                             QStringLiteral("Noto Sans CJK SC"), captionFont.family()});
     captionFont.setPixelSize(12);
     setFont(captionFont);
     setFixedSize(697, 442); // 10452 x 6624 twips
