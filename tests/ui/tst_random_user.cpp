@@ -23,6 +23,7 @@
 #include <bit>
 #include <cmath>
 #include <deque>
+#include <memory>
 
 namespace {
 
@@ -86,7 +87,7 @@ private:
         return widget;
     }
 
-    ui::Form1* form = nullptr;
+    std::unique_ptr<ui::Form1> form;
     QList<QLineEdit*> editable;
     QList<QLineEdit*> valueBoxes;
     QList<QComboBox*> lists;
@@ -97,10 +98,10 @@ private:
 };
 
 void TestRandomUser::initTestCase() {
-    form = new ui::Form1;
+    form = std::make_unique<ui::Form1>();
     form->show();
     form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form));
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
     qApp->installEventFilter(&closer);
     for (const char* name :
          {"Text1", "Text2", "Text3", "Text4", "Text13", "Text14", "Text15", "Text16", "Text17"}) {
