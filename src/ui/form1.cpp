@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <utility>
 
 namespace ui {
 
@@ -38,10 +39,6 @@ void fillList(QComboBox* list, const QStringList& items) {
     list->clear();
     list->addItems(items);
     list->setCurrentIndex(-1);
-}
-
-void selectByText(QComboBox* list, const QString& text) {
-    list->setCurrentIndex(list->findText(text));
 }
 
 std::string text(const QLineEdit* box) {
@@ -125,9 +122,9 @@ void Form1::startUp() {
         fillList(sizeLists[slot], sidesAndAxes);
     }
 
-    selectByText(Combo1, "m3/h");
+    selectByText(Combo1, QStringLiteral("m3/h"));
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        selectByText(sizeLists[slot], sizeTexts[slot]);
+        selectByText(sizeLists[slot], QString::fromLatin1(sizeTexts[slot]));
     }
 
     state_.rectLong = 1000;
@@ -175,9 +172,29 @@ void Form1::showError(const QString& message) {
     box.exec();
 }
 
+void Form1::selectByText(QComboBox* list, const QString& text) {
+    list->setCurrentIndex(list->findText(text));
+    listJustChanged = nullptr; // a selection from code is not followed by an activation
+}
+
+// A list's click runs when its selection changes, from code or by the user, and also when
+// the user chooses the entry it already shows, which Qt reports only as an activation. A
+// change by the user is reported twice (change, then activation) and runs once.
+void Form1::connectListClick(QComboBox* list, void (Form1::*handler)()) {
+    connect(list, &QComboBox::currentIndexChanged, this, [this, list, handler] {
+        listJustChanged = list;
+        (this->*handler)();
+    });
+    connect(list, &QComboBox::activated, this, [this, list, handler] {
+        if (std::exchange(listJustChanged, nullptr) != list) {
+            (this->*handler)();
+        }
+    });
+}
+
 void Form1::connectHandlers() {
     connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
-    connect(Combo1, &QComboBox::currentIndexChanged, this, &Form1::Combo1_Click);
+    connectListClick(Combo1, &Form1::Combo1_Click);
 
     const auto onSelected = [this](QAbstractButton* button, void (Form1::*handler)()) {
         connect(button, &QAbstractButton::toggled, this, [this, handler](bool selected) {
@@ -201,7 +218,7 @@ void Form1::connectHandlers() {
         QString::fromUtf8("椭圆短径不得小于0，点击确定按钮后重新输入！"),
     };
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        connect(sizeLists[slot], &QComboBox::currentIndexChanged, this, &Form1::v);
+        connectListClick(sizeLists[slot], &Form1::v);
         QLineEdit* box = sizeBoxes[slot];
         connect(box, &QLineEdit::textChanged, this,
                 [this, box, message = sizeMessages[slot]] { validateTypedSize(box, message); });

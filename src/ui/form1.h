@@ -54,6 +54,8 @@ private:
     void createAirFrame();
     void setTabOrderByNumber();
     void connectHandlers();
+    void connectListClick(QComboBox* list, void (Form1::*handler)());
+    void selectByText(QComboBox* list, const QString& text);
     void renderPictures();
     void startUp();
 
@@ -116,6 +118,8 @@ private:
     QLineEdit* Text16 = nullptr;
     QLineEdit* Text17 = nullptr;
     QPushButton* Command2 = nullptr;
+
+    QComboBox* listJustChanged = nullptr; // whose change awaits its activation
 
     std::array<QLabel*, 10> valueLabels{}; // results, top to bottom
     std::array<QString, 10> resultNames;   // their row captions, as a screen reader says them

@@ -140,6 +140,21 @@ private slots:
         QCOMPARE(d.label("Label17"), QString(" .6666667 m"));
     }
 
+    // Choosing the entry a list already shows is a click too; a changed entry runs once.
+    void choosingAListEntryRecalculates_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("entry already shown") << "100";
+        QTest::newRow("another entry") << "120";
+    }
+    void choosingAListEntryRecalculates() {
+        QFETCH(QString, entry);
+        d.markResultsStale();
+        QVERIFY(!d.recalculatedSinceMark());
+        d.choose("Combo2", entry);
+        QVERIFY(d.recalculatedSinceMark());
+        QCOMPARE(d.label("Label6"), u("φ ") + entry);
+    }
+
 private:
     Form1Driver d;
 };
