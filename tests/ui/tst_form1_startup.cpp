@@ -15,6 +15,8 @@ private slots:
         QCOMPARE(d.form->maximumSize(), QSize(697, 442));
         QVERIFY(!(d.form->windowFlags() &
                   (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        const QList<QSize> iconSizes = d.form->windowIcon().availableSizes();
+        QVERIFY(iconSizes.contains(QSize(16, 16)) && iconSizes.contains(QSize(32, 32)));
     }
 
     // flowFactor is set only by the selection of "m3/h"; writing "10" into Text13, which
