@@ -1,6 +1,8 @@
 #include "calc/number_text.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -148,40 +150,81 @@ struct RoundedDecimal {
     int exponent = 0;
 };
 
-// Rounds from the exact binary value of the float, with an exact tie going away from
-// zero: 845445.25 -> 845445.3. A float has at most 112 significant decimal digits, so
-// 120 digits after the first are its exact expansion and the 8th digit decides alone.
-RoundedDecimal roundToSignificant(float magnitude) {
-    char buffer[160];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(magnitude),
-                      std::chars_format::scientific, 120);
-    const std::string_view exact(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    // exact reads "d.ddd...e+XX".
-    std::string digits;
-    digits.push_back(exact[0]);
-    digits.append(exact.substr(2, significantDigits - 1));
-    // The exponent follows "e" and its sign, which to_chars always writes.
-    const std::size_t ePos = exact.find('e');
+// Unsigned 128-bit arithmetic holds every scaled float below exactly (see scaledDown).
+__extension__ typedef unsigned __int128 Wide;
+
+// 5^0 ... 5^51: enough to scale the smallest subnormal, 1.4E-45, up to 7 digits.
+constexpr auto powersOfFive = [] {
+    std::array<Wide, 52> powers{};
+    powers[0] = 1;
+    for (std::size_t i = 1; i < powers.size(); ++i) {
+        powers[i] = powers[i - 1] * 5;
+    }
+    return powers;
+}();
+
+// The exact value of a positive finite float: significand x 2^exponent.
+struct BinaryValue {
+    std::uint32_t significand = 0;
     int exponent = 0;
-    std::from_chars(exact.data() + ePos + 2, exact.data() + exact.size(), exponent);
-    if (exact[ePos + 1] == '-') {
-        exponent = -exponent;
+};
+
+BinaryValue exactValue(float magnitude) {
+    const auto bits = std::bit_cast<std::uint32_t>(magnitude);
+    const auto biasedExponent = static_cast<int>(bits >> 23);
+    const std::uint32_t fraction = bits & 0x7fffffu;
+    if (biasedExponent == 0) {
+        return {fraction, -149}; // subnormal
     }
-    if (exact[1 + significantDigits] >= '5') {
-        int pos = significantDigits - 1;
-        while (pos >= 0 && digits[pos] == '9') {
-            digits[pos] = '0';
-            --pos;
+    return {fraction | 0x800000u, biasedExponent - 150};
+}
+
+// value / 10^power cut to a whole number, and whether the part cut off is at least 1/2.
+struct ScaledValue {
+    std::uint64_t whole = 0;
+    bool halfOrMore = false;
+};
+
+// Exact in integers: value / 10^power = significand x 5^-power x 2^(exponent - power).
+// Scaling up multiplies by 5^-power and shifts: the smaller the float, the higher that
+// power (up to 5^51) but the fewer its significand's bits, and the product stays below
+// 2^128. Scaling down divides by 5^power (power up to 32) and any remaining power of two.
+ScaledValue scaledDown(const BinaryValue& value, int power) {
+    const int twos = value.exponent - power;
+    if (power <= 0) {
+        const Wide scaled = Wide{value.significand} * powersOfFive[-power];
+        if (twos >= 0) {
+            return {static_cast<std::uint64_t>(scaled << twos), false};
         }
-        if (pos < 0) {
-            digits.insert(digits.begin(), '1');
-            digits.pop_back();
-            ++exponent;
-        } else {
-            ++digits[pos];
-        }
+        return {static_cast<std::uint64_t>(scaled >> -twos), ((scaled >> (-twos - 1)) & 1) != 0};
     }
+    const Wide numerator = Wide{value.significand} << std::max(twos, 0);
+    const Wide denominator = powersOfFive[power] << std::max(-twos, 0);
+    const Wide remainder = numerator % denominator;
+    return {static_cast<std::uint64_t>(numerator / denominator), 2 * remainder >= denominator};
+}
+
+constexpr std::uint64_t smallestOf7Digits = 1000000;
+constexpr std::uint64_t smallestOf8Digits = 10000000;
+
+// Rounds from the exact binary value of the float, with an exact tie going away from
+// zero: 845445.25 -> 845445.3. The decimal exponent is guessed from the binary one and
+// corrected until the value scaled by it has exactly 7 digits before the point.
+RoundedDecimal roundToSignificant(float magnitude) {
+    const BinaryValue value = exactValue(magnitude);
+    const int binaryExponent = value.exponent + std::bit_width(value.significand) - 1;
+    int exponent = (binaryExponent * 78913) >> 18; // floor(binaryExponent x lg 2), near enough
+    ScaledValue scaled = scaledDown(value, exponent - (significantDigits - 1));
+    while (scaled.whole < smallestOf7Digits || scaled.whole >= smallestOf8Digits) {
+        exponent += scaled.whole < smallestOf7Digits ? -1 : 1;
+        scaled = scaledDown(value, exponent - (significantDigits - 1));
+    }
+    std::uint64_t rounded = scaled.whole + (scaled.halfOrMore ? 1 : 0);
+    if (rounded == smallestOf8Digits) { // 9999999.5 -> 1.000000E+07
+        rounded = smallestOf7Digits;
+        ++exponent;
+    }
+    std::string digits = std::to_string(rounded);
     digits.erase(digits.find_last_not_of('0') + 1);
     return {digits, exponent};
 }
