@@ -285,14 +285,16 @@ std::string formatResult(float x) {
         return "溢出";
     }
     // Minus zero is not negative: it reads " 0".
-    return (x < 0.0f ? "-" : " ") + magnitudeText(x, false);
+    std::string text(1, x < 0.0f ? '-' : ' ');
+    return text.append(magnitudeText(x, false));
 }
 
 std::string formatPlain(float x) {
     if (!std::isfinite(x)) {
         return {};
     }
-    return (x < 0.0f ? "-" : "") + magnitudeText(x, true);
+    std::string text = x < 0.0f ? "-" : "";
+    return text.append(magnitudeText(x, true));
 }
 
 } // namespace calc
