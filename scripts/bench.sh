@@ -16,3 +16,5 @@ for benchmark in build/bench/bench/bench_*; do
     "$benchmark" --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
         --benchmark_min_time=0.2 "$@"
 done
+QT_QPA_PLATFORM=offscreen build/bench/bench/startup_launcher \
+    build/bench/bench/startup_ductcalc build/bench/bench/startup_minimal build/bench/bench/startup_text

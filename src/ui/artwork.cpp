@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QIconEngine>
 #include <QList>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <map>
+#include <map>
 
 namespace ui {
 namespace {
@@ -385,6 +388,44 @@ QPixmap airlinerPixmap(int side) {
     return pixmap;
 }
 
+// Draws the airliner only at the sizes asked for, once each: a window needs two of them,
+// and drawing all six up front would delay start-up by milliseconds.
+class AirlinerIconEngine : public QIconEngine {
+public:
+    QIconEngine* clone() const override { return new AirlinerIconEngine(*this); }
+
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        QList<QSize> sizes;
+        for (const int side : {16, 32, 48, 64, 128, 256}) {
+            sizes.append(QSize(side, side));
+        }
+        return sizes;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        return {side, side};
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::min(size.width(), size.height());
+        QPixmap& pixmap = drawn[side];
+        if (pixmap.isNull()) {
+            pixmap = airlinerPixmap(side);
+        }
+        return pixmap;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device()->devicePixelRatioF();
+        painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    }
+
+private:
+    std::map<int, QPixmap> drawn;
+};
+
 } // namespace
 
 QPixmap formulaOnePicture(qreal devicePixelRatio) {
@@ -398,10 +439,7 @@ QPixmap formulaTwoPicture(qreal devicePixelRatio) {
 }
 
 QIcon airlinerIcon() {
-    QIcon icon;
-    for (const int side : {16, 32, 48, 64, 128, 256})
-        icon.addPixmap(airlinerPixmap(side));
-    return icon;
+    return QIcon(new AirlinerIconEngine);
 }
 
 } // namespace ui

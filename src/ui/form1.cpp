@@ -73,7 +73,6 @@ Form1::Form1(QWidget* parent)
     createFormulaFrame();
     createAirFrame();
     setTabOrderByNumber();
-    renderPictures();
     connectHandlers();
     startUp();
 
@@ -263,11 +262,6 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QWidget::eventFilter(watched, event);
-}
-
-void Form1::showEvent(QShowEvent* event) {
-    renderPictures();
-    QWidget::showEvent(event);
 }
 
 } // namespace ui

@@ -20,6 +20,8 @@ struct RecalcInputs;
 
 namespace ui {
 
+class PictureBox;
+
 // The calculator's one window. It owns the controls and the one CalculatorState; every
 // input handler validates its control, stores what it owns in the state and calls v().
 //
@@ -42,7 +44,6 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     // Construction (form1_layout.cpp): controls in their created state.
@@ -56,7 +57,6 @@ private:
     void connectHandlers();
     void connectListClick(QComboBox* list, void (Form1::*handler)());
     void selectByText(QComboBox* list, const QString& text);
-    void renderPictures();
     void startUp();
 
     calc::RecalcInputs recalcInputs() const;
@@ -111,9 +111,8 @@ private:
 
     QRadioButton* Option4 = nullptr;
     QRadioButton* Option5 = nullptr;
-    QLabel* Picture1 = nullptr;
-    QLabel* Picture2 = nullptr;
-    qreal picturesRatio = 0;
+    PictureBox* Picture1 = nullptr;
+    PictureBox* Picture2 = nullptr;
 
     QLineEdit* Text16 = nullptr;
     QLineEdit* Text17 = nullptr;

@@ -2,6 +2,7 @@
 
 #include "ui/artwork.h"
 #include "ui/form1.h"
+#include "ui/picture_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -325,21 +326,16 @@ void Form1::createFormulaFrame() {
     Option5 = placeTabStop<QRadioButton>(Frame5, "Option5", twips(2760, 360, 855, 255), 54,
                                          QString::fromUtf8("公式二"));
     Option4->setChecked(true);
-    // Pictures are drawn unscaled from the top-left corner on the highlight-text colour.
-    Picture1 = place<QLabel>(Frame5, "Picture1", twips(120, 720, 2535, 1095));
-    Picture2 = place<QLabel>(Frame5, "Picture2", twips(2760, 720, 3495, 1095));
+    Picture1 =
+        place<PictureBox>(Frame5, "Picture1", twips(120, 720, 2535, 1095), &formulaOnePicture);
+    Picture2 =
+        place<PictureBox>(Frame5, "Picture2", twips(2760, 720, 3495, 1095), &formulaTwoPicture);
     Picture1->setAccessibleName(Option4->text());
     Picture1->setAccessibleDescription(
         QString::fromUtf8("λ = 0.25 / [lg(K / 3.71D) + 5.74 / 0.9Re]²"));
     Picture2->setAccessibleName(Option5->text());
     Picture2->setAccessibleDescription(
         QString::fromUtf8("λ = 0.0055 [1 + (20000 K/d + 10⁶/Re)^(1/3)]"));
-    for (QLabel* picture : {Picture1, Picture2}) {
-        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        picture->setBackgroundRole(QPalette::HighlightedText);
-        picture->setAutoFillBackground(true);
-    }
 }
 
 void Form1::createAirFrame() {
@@ -362,16 +358,6 @@ void Form1::setTabOrderByNumber() {
         QWidget::setTabOrder(tabStops[i].second, tabStops[i + 1].second);
     }
     tabStops.clear();
-}
-
-void Form1::renderPictures() {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio == picturesRatio) {
-        return;
-    }
-    picturesRatio = ratio;
-    Picture1->setPixmap(formulaOnePicture(ratio));
-    Picture2->setPixmap(formulaTwoPicture(ratio));
 }
 
 } // namespace ui

@@ -33,7 +33,7 @@ bool writeIco(const QString& path, const QList<QPair<int, QByteArray>>& images) 
     quint32 offset = 6 + 16 * quint32(images.size());
     for (const auto& [side, png] : images) {
         const quint8 dimension = side >= 256 ? 0 : quint8(side); // 0 stands for 256
-        out << dimension << dimension << quint8(0) << quint8(0) // no palette, reserved
+        out << dimension << dimension << quint8(0) << quint8(0)  // no palette, reserved
             << quint16(1) << quint16(32) << quint32(png.size()) << offset;
         offset += quint32(png.size());
     }

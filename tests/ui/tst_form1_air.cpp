@@ -2,6 +2,7 @@
 
 #include "form1_driver.h"
 #include "hydraulics/friction.h"
+#include "ui/picture_box.h"
 
 class TestForm1Air : public QObject {
     Q_OBJECT
@@ -89,7 +90,7 @@ private slots:
     void formulaChoice() {
         d.type("Text1", "1000");
         const QStringList formulaOne = d.results();
-        const qint64 picture = d.get<QLabel>("Picture2")->pixmap().cacheKey();
+        const qint64 picture = d.get<ui::PictureBox>("Picture2")->pixmap().cacheKey();
         const calc::CalculatorState& s = d.state();
         d.click("Option5");
         QCOMPARE(bits(s.lambda), bits(float(*hydraulics::l2(s.rough, s.dEq, s.reyn))));
@@ -99,7 +100,7 @@ private slots:
         d.click("Option4");
         QCOMPARE(bits(s.lambda), bits(float(*hydraulics::l1(s.rough, s.dEq, s.reyn))));
         QCOMPARE(d.results(), formulaOne);
-        QCOMPARE(d.get<QLabel>("Picture2")->pixmap().cacheKey(), picture);
+        QCOMPARE(d.get<ui::PictureBox>("Picture2")->pixmap().cacheKey(), picture);
     }
 
 private:

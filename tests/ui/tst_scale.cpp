@@ -3,6 +3,7 @@
 // is whole in its control.
 
 #include "ui/form1.h"
+#include "ui/picture_box.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -39,7 +40,7 @@ private slots:
         QCOMPARE(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                             : 1.0);
-        const QPixmap pixmap = form->findChild<QLabel*>(picture)->pixmap();
+        const QPixmap pixmap = form->findChild<ui::PictureBox*>(picture)->pixmap();
         QCOMPARE(pixmap.devicePixelRatio(), ratio);
         QCOMPARE(pixmap.size(), (QSizeF(size) * ratio).toSize());
     }
