@@ -145,23 +145,27 @@ std::string sizeCaption(const CalculatorState& s, DuctShape shape) {
     return {};
 }
 
+// A value with its unit; an overflowed value reads "溢出" alone.
+std::string shown(float value, const char* unit) {
+    return std::isfinite(value) ? calc::formatResult(value) + unit : calc::formatResult(value);
+}
+
 // Every caption shows the stored field it belongs to, in valid UTF-8, and never a
 // spelled-out infinity or NaN.
 void checkCaptions(const CalculatorState& s, const RecalcInputs& in, const ResultCaptions& c) {
-    using calc::formatResult;
     const std::string velocity =
-        s.area > 0.0f ? formatResult(s.vel) + " m/s" : std::string("请输入风管尺寸");
+        s.area > 0.0f ? shown(s.vel, " m/s") : std::string("请输入风管尺寸");
     const ResultCaptions expected{{
-        {"Label13", formatResult(s.rough)},
-        {"Label10", formatResult(s.flow) + " m3/h"},
+        {"Label13", shown(s.rough, "")},
+        {"Label10", shown(s.flow, " m3/h")},
         {"Label6", sizeCaption(s, in.shape)},
-        {"Label17", formatResult(s.dEq) + " m"},
-        {"Label26", formatResult(s.dens) + " kg/m3"},
-        {"Label24", formatResult(s.visc) + " m2/s"},
+        {"Label17", shown(s.dEq, " m")},
+        {"Label26", shown(s.dens, " kg/m3")},
+        {"Label24", shown(s.visc, " m2/s")},
         {"Label7", velocity},
-        {"Label15", formatResult(s.reyn)},
-        {"Label11", formatResult(s.rSpec) + " Pa/m"},
-        {"Label21", formatResult(s.pDyn) + " Pa"},
+        {"Label15", shown(s.reyn, "")},
+        {"Label11", shown(s.rSpec, " Pa/m")},
+        {"Label21", shown(s.pDyn, " Pa")},
     }};
     for (std::size_t row = 0; row < c.size(); ++row) {
         require(validUtf8(c[row].text), "captions are valid UTF-8", c[row].text);
