@@ -264,6 +264,22 @@ std::string magnitudeText(float x, bool zeroBeforePoint) {
     return positional(d, zeroBeforePoint);
 }
 
+// The shortest decimal that reads back as x, in the boxes' scientific notation:
+// 3.5e38 -> "3.5E+38".
+std::string shortestScientific(double x) {
+    std::array<char, 32> buffer{};
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), x,
+                                    std::chars_format::scientific)
+                          .ptr;
+    const std::string_view text(buffer.data(), end);
+    const std::size_t e = text.find('e');
+    std::string digits(text.substr(0, e));
+    std::erase(digits, '.');
+    int exponent = 0;
+    std::from_chars(text.data() + e + 2, end, exponent);
+    return scientific({digits, text[e + 1] == '-' ? -exponent : exponent});
+}
+
 } // namespace
 
 double parseNumber(std::string_view text) {
@@ -295,6 +311,25 @@ std::string formatPlain(float x) {
     }
     std::string text = x < 0.0f ? "-" : "";
     return text.append(magnitudeText(x, true));
+}
+
+std::string absoluteText(std::string_view entry) {
+    const double magnitude = std::fabs(parseNumber(entry));
+    const auto stored = static_cast<float>(magnitude);
+    if (std::isfinite(stored)) {
+        return formatPlain(stored);
+    }
+    // Beyond the float range formatPlain has no text; the 64-bit number still has one.
+    if (std::isfinite(magnitude)) {
+        return shortestScientific(magnitude);
+    }
+    // Beyond the 64-bit range too: the entry without its sign reads as +infinity. A negative
+    // entry starts with its sign, blanks aside.
+    std::string text(entry);
+    if (const std::size_t sign = text.find('-'); sign != std::string::npos) {
+        text.erase(sign, 1);
+    }
+    return text;
 }
 
 } // namespace calc

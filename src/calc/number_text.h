@@ -24,4 +24,10 @@ std::string formatResult(float x);
 // a "0" before the point ("0.5", "1.506E-05"). Not finite gives the empty text.
 std::string formatPlain(float x);
 
+// The text that corrects a refused negative entry: it reads as the absolute value of the
+// number entered. formatPlain of that value as a float ("-12abc" -> "12"); beyond the float
+// range the shortest text of the 64-bit value ("-3.5e38" -> "3.5E+38"), so a correction
+// never empties its box and ends exactly as the same positive entry would.
+std::string absoluteText(std::string_view entry);
+
 } // namespace calc

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <functional>
 #include <map>
-#include <map>
 
 namespace ui {
 namespace {

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
 #include <utility>
 
 namespace ui {
@@ -158,8 +160,9 @@ void Form1::v() {
         Q_ASSERT(valueLabels[row]->objectName().toLatin1() == captions[row].label.data());
         const QString text = QString::fromStdString(captions[row].text);
         valueLabels[row]->setText(text);
-        // Read as one phrase, "风速 5.2 m/s": the value text starts with its own blank.
-        valueLabels[row]->setAccessibleName(resultNames[row] + text);
+        // Read as one phrase with its row, "风速 5.2 m/s", whatever blanks the value shows.
+        valueLabels[row]->setAccessibleName(resultNames[row] + QLatin1Char(' ') +
+                                            text.simplified());
     }
 }
 
@@ -231,6 +234,7 @@ void Form1::connectHandlers() {
         });
         valueBoxes[i]->installEventFilter(this);
         if (entryBars[i]) {
+            entryBars[i]->installEventFilter(this);
             connect(entryBars[i], &QScrollBar::valueChanged, this,
                     [this, i] { scrollBarChange(int(i)); });
         }
@@ -251,7 +255,19 @@ void Form1::connectHandlers() {
 }
 
 // Line edits have no click signal: a left-button release inside a value box is its click.
+// Qt's horizontal scroll bars step the wrong way on Left and Right (their controls are
+// inverted so that Up lowers them); here Right raises a bar by one and Left lowers it,
+// each as one arrow click.
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* bar = qobject_cast<QScrollBar*>(watched);
+        if (bar && (key == Qt::Key_Left || key == Qt::Key_Right)) {
+            bar->triggerAction(key == Qt::Key_Right ? QAbstractSlider::SliderSingleStepAdd
+                                                    : QAbstractSlider::SliderSingleStepSub);
+            return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* box = qobject_cast<QLineEdit*>(watched);

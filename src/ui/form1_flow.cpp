@@ -23,7 +23,7 @@ void Form1::Text1_Change() {
         showError(QString::fromUtf8("空气流量不得小于0，点击确定按钮后重新输入空气流量！"));
         state_.inVal = std::fabs(state_.inVal);
         // Runs this handler again, nested, on the corrected text.
-        Text1->setText(QString::fromStdString(calc::formatPlain(state_.inVal)));
+        Text1->setText(QString::fromStdString(calc::absoluteText(Text1->text().toStdString())));
         Text1->setFocus();
     }
     v();

@@ -56,7 +56,7 @@ void Form1::Text13_Change() {
         showError(QString::fromUtf8("表面粗糙度取值范围为0.01至10.00，点击确定按钮后重新输入！"));
         state_.inVal = std::fabs(state_.inVal);
         // Runs this handler again, nested, on the corrected text.
-        Text13->setText(QString::fromStdString(calc::formatPlain(state_.inVal)));
+        Text13->setText(QString::fromStdString(calc::absoluteText(Text13->text().toStdString())));
         Text13->setFocus();
     } else if (state_.inVal == 0) {
         return; // an empty, zero or unreadable entry is ignored

@@ -53,7 +53,7 @@ void Form1::validateTypedSize(QLineEdit* box, const QString& message) {
         showError(message);
         state_.inVal = std::fabs(state_.inVal);
         // Runs this validation again, nested, on the corrected text.
-        box->setText(QString::fromStdString(calc::formatPlain(state_.inVal)));
+        box->setText(QString::fromStdString(calc::absoluteText(box->text().toStdString())));
         box->setFocus();
     } else if (state_.inVal == 0) {
         return; // an empty, zero or unreadable size: nothing to recalculate

@@ -17,6 +17,8 @@ private slots:
     void parse();
     void format_data();
     void format();
+    void absoluteText_data();
+    void absoluteText();
 };
 
 void TestNumberText::parse_data() {
@@ -191,6 +193,31 @@ void TestNumberText::format() {
 
     QCOMPARE(QString::fromStdString(formatResult(x)), result);
     QCOMPARE(QString::fromStdString(formatPlain(x)), plain);
+}
+
+// A refused negative entry is corrected to a text that reads as its absolute value, also
+// beyond the float and the double range, where formatPlain has no text.
+void TestNumberText::absoluteText_data() {
+    QTest::addColumn<QString>("entry");
+    for (const char* entry : {"-12abc", "-0.5", "-123.456789", "-3.5e38", "-3.4028236e38",
+                              "-1.7976931348623157e308", "-1e400", " - 1 e 400x"}) {
+        QTest::newRow(entry) << entry;
+    }
+}
+
+void TestNumberText::absoluteText() {
+    QFETCH(QString, entry);
+    const std::string text = calc::absoluteText(entry.toStdString());
+    const double magnitude = std::fabs(parseNumber(entry.toStdString()));
+    QVERIFY(!text.empty());
+    if (std::isfinite(static_cast<float>(magnitude))) {
+        QCOMPARE(text, formatPlain(static_cast<float>(magnitude)));
+    } else {
+        QCOMPARE(parseNumber(text), magnitude);
+    }
+    if (entry == "-3.5e38") {
+        QCOMPARE(text, std::string("3.5E+38"));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestNumberText)

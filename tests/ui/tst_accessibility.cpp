@@ -144,7 +144,7 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::newRow("roughness") << "Label13" << QString::fromUtf8("粗糙度 .16");
         QTest::newRow("flow") << "Label10" << QString::fromUtf8("风量 3600 m3/h");
-        QTest::newRow("size") << "Label6" << QString::fromUtf8("风管尺寸φ 100");
+        QTest::newRow("size") << "Label6" << QString::fromUtf8("风管尺寸 φ 100");
         QTest::newRow("velocity") << "Label7" << QString::fromUtf8("风速 127.3241 m/s");
         QTest::newRow("dynamic pressure") << "Label21" << QString::fromUtf8("动压 9759.271 Pa");
         QTest::newRow("caption") << "Label5" << QString::fromUtf8("风速");

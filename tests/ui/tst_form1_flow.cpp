@@ -14,12 +14,21 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("boxText");
         QTest::addColumn<QString>("flow");
-        const char* rows[][3] = {
-            {"-12", "12", " 12"}, {"=-0.5", "0.5", " .5"},   {"=-1.5e2", "150", " 150"},
-            {"", "", " 0"},       {"-", "-", " 0"},          {"abc", "abc", " 0"},
-            {"=-0", "-0", " 0"},  {"12abc", "12abc", " 12"}, {" 1 000", " 1 000", " 1000"}};
+        const char* rows[][3] = {{"-12", "12", " 12"},
+                                 {"=-0.5", "0.5", " .5"},
+                                 {"=-1.5e2", "150", " 150"},
+                                 {"", "", " 0"},
+                                 {"-", "-", " 0"},
+                                 {"abc", "abc", " 0"},
+                                 {"=-0", "-0", " 0"},
+                                 {"12abc", "12abc", " 12"},
+                                 {" 1 000", " 1 000", " 1000"},
+                                 {"=-3.5e38", "3.5E+38", "溢出"}};
         for (const auto& [keys, boxText, flow] : rows) {
-            QTest::addRow("'%s'", keys) << keys << boxText << QString(flow) + " m3/h";
+            // An overflowed flow reads "溢出" without its unit.
+            const QString caption = QString::fromUtf8(flow);
+            QTest::addRow("'%s'", keys)
+                << keys << boxText << (caption.startsWith(' ') ? caption + " m3/h" : caption);
         }
     }
     void entry() {

@@ -3,6 +3,8 @@
 
 #include "form1_driver.h"
 
+#include <map>
+
 namespace {
 QString option(int index) {
     return QStringLiteral("Option3(%1)").arg(index);
@@ -56,7 +58,7 @@ private slots:
 
     // Each arrow click moves a bar by one. The slider fills the whole trough of a bar this
     // narrow, leaving nothing to click, so page steps go through the keys ("<" page up,
-    // which lowers a scroll bar; ">" page down).
+    // which lowers a scroll bar; ">" page down). "L" and "R" are the Left and Right keys.
     void scrollBar_data() {
         QTest::addColumn<QString>("bar");
         QTest::addColumn<QString>("moves");
@@ -78,7 +80,12 @@ private slots:
                     {"HScroll8", "++++", 7, "Text12", "1", 1.0f},
                     {"HScroll8", "-", 7, "Text12", "0.5", 0.5f},
                     {"HScroll7", "<", 6, "Text11", "1.9", 1.9f},
-                    {"HScroll6", ">>", 5, "Text10", "5.2", 5.2f}};
+                    {"HScroll6", ">>", 5, "Text10", "5.2", 5.2f},
+                    {"HScroll6", "R", 5, "Text10", "5.1", 5.1f},
+                    {"HScroll1", "L", 0, "Text5", "0.15", 0.15f},
+                    {"HScroll2", "RR", 1, "Text6", "0.05", 0.05f},
+                    {"HScroll7", "L", 6, "Text11", "1.9", 1.9f},
+                    {"HScroll8", "RL", 7, "Text12", "0.6", 0.6f}};
         for (const auto& r : rows) {
             QTest::addRow("%s %s", r.bar, r.moves)
                 << r.bar << r.moves << r.entry << r.box << r.text << r.rough;
@@ -97,8 +104,12 @@ private slots:
                 d.clickArrow(bar, move == '+' ? QStyle::SC_ScrollBarAddLine
                                               : QStyle::SC_ScrollBarSubLine);
             } else {
+                const std::map<QChar, Qt::Key> keys = {{'<', Qt::Key_PageUp},
+                                                       {'>', Qt::Key_PageDown},
+                                                       {'L', Qt::Key_Left},
+                                                       {'R', Qt::Key_Right}};
                 d.get(bar)->setFocus(Qt::TabFocusReason);
-                QTest::keyClick(d.get(bar), move == '<' ? Qt::Key_PageUp : Qt::Key_PageDown);
+                QTest::keyClick(d.get(bar), keys.at(move));
             }
         }
         QCOMPARE(d.text(box), text);
@@ -122,7 +133,7 @@ private slots:
         } rows[] = {{"0.005", "0.005", 0.01f, " .01"}, {"0.01", "0.01", 0.01f, " .01"},
                     {"25", "25", 10.0f, " 10"},        {"3.25", "3.25", 3.25f, " 3.25"},
                     {"-3", "3", 3.0f, " 3"},           {"=-0.001", "0.001", 0.01f, " .01"},
-                    {"=-40", "40", 10.0f, " 10"}};
+                    {"=-40", "40", 10.0f, " 10"},      {"=-3.5e38", "3.5E+38", 10.0f, " 10"}};
         for (const auto& r : rows) {
             QTest::newRow(r.keys) << r.keys << r.boxText << r.rough << r.caption;
         }
