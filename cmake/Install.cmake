@@ -45,5 +45,5 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # time and the Chinese captions and the formula pictures need their fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-uming, fonts-dejavu-core")
+    "qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-uming")
 include(CPack)

@@ -6,7 +6,6 @@ ductcalc_packages=(
     cmake ninja-build g++         # the build
     qt6-base-dev                  # Qt 6 Widgets and Qt Test
     fonts-wqy-microhei            # a CJK font, so the Chinese captions render
-    fonts-dejavu-core             # the serif face of the formula pictures
     desktop-file-utils appstream  # validators of the desktop entry and metainfo
 )
 

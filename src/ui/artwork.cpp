@@ -1,6 +1,7 @@
 #include "ui/artwork.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QIconEngine>
 #include <QList>
@@ -44,7 +45,19 @@ Box row(const QList<Box>& items) {
     return box;
 }
 
+// Registers the faces shipped with the program once; the system's own DejaVu Serif, if
+// any, is the same design.
+void loadFormulaFaces() {
+    [[maybe_unused]] static const bool loaded = [] {
+        for (const char* face : {":/fonts/DejaVuSerif.ttf", ":/fonts/DejaVuSerif-Italic.ttf"}) {
+            QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+        }
+        return true;
+    }();
+}
+
 QFont formulaFont(int pixelSize, bool italic) {
+    loadFormulaFaces();
     QFont font(QStringLiteral("DejaVu Serif"));
     font.setStyleHint(QFont::Serif);
     font.setPixelSize(pixelSize);

@@ -1,5 +1,6 @@
 #include "ui/artwork.h"
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QTest>
 #include <cmath>
@@ -45,6 +46,7 @@ private slots:
     void formulaPicture_data();
     void formulaPicture();
     void iconSizes();
+    void formulaFacesShipped();
 };
 
 void TestArtwork::formulaPicture_data() {
@@ -111,6 +113,15 @@ void TestArtwork::iconSizes() {
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
         QVERIFY2(opaque > side * side / 8, qPrintable(size));
         QVERIFY2(windowBlue >= side / 8, qPrintable(size));
+    }
+}
+
+// The pictures' faces are resources of the program, not fonts the system may lack.
+void TestArtwork::formulaFacesShipped() {
+    for (const char* face : {":/fonts/DejaVuSerif.ttf", ":/fonts/DejaVuSerif-Italic.ttf"}) {
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+        QVERIFY2(id >= 0, face);
+        QCOMPARE(QFontDatabase::applicationFontFamilies(id), QStringList{"DejaVu Serif"});
     }
 }
 
