@@ -31,7 +31,8 @@ endif()
 
 set(CPACK_PACKAGE_NAME ductcalc)
 set(CPACK_PACKAGE_VENDOR "The ductcalc developers")
-set(CPACK_PACKAGE_CONTACT "The ductcalc developers <maintainers@ductcalc.org>")
+# No address yet: the project names none that it does not control.
+set(CPACK_PACKAGE_CONTACT "The ductcalc developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Hydraulic sizing of ventilation air ducts")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "A desktop calculator for HVAC engineers: air velocity, Reynolds number, specific\n"
@@ -42,7 +43,7 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # Shared libraries are found by dpkg-shlibdeps; Qt's platform plugins are loaded at run
-# time and the Chinese captions and the formula pictures need their fonts.
+# time and the Chinese captions need a CJK font (the formula faces are built in).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-uming")
