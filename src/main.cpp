@@ -1,4 +1,4 @@
-#include "ui/form1.h"
+#include "ui/main_window.h"
 
 #include <QApplication>
 
@@ -6,7 +6,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     // Lets the desktop match the window to its entry and icon (Wayland needs it).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ductcalc.DuctCalc"));
-    ui::Form1 window;
+    ui::MainWindow window;
     window.show();
     return app.exec();
 }

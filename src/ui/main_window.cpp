@@ -1,0 +1,52 @@
+#include "ui/main_window.h"
+
+#include "ui/artwork.h"
+#include "ui/form1.h"
+
+#include <QGuiApplication>
+#include <QLayout>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace ui {
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , calculator_(new Form1) {
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(calculator_->windowTitle());
+    setWindowIcon(calculator_->windowIcon());
+    setFont(calculator_->font());
+    setCentralWidget(calculator_);
+    createMenus();
+    // The calculator keeps its fixed client area; the menu bar adds its own height.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void MainWindow::createMenus() {
+    QMenu* file = menuBar()->addMenu(QString::fromUtf8("文件(&F)"));
+    QAction* quit = file->addAction(QString::fromUtf8("退出(&X)"), this, &QWidget::close);
+    quit->setObjectName(QStringLiteral("actionQuit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* help = menuBar()->addMenu(QString::fromUtf8("帮助(&H)"));
+    QAction* about =
+        help->addAction(QString::fromUtf8("关于风速计算(&A)"), this, &MainWindow::showAbout);
+    about->setObjectName(QStringLiteral("actionAbout"));
+}
+
+void MainWindow::showAbout() {
+    QMessageBox::about(this, QString::fromUtf8("关于风速计算"),
+                       QString::fromUtf8("<p><b>风速计算</b> %1</p>"
+                                         "<p>通风管道的水力计算：风速、雷诺数、比摩阻与动压。</p>"
+                                         "<p>Qt %2</p>")
+                           .arg(QStringLiteral(DUCTCALC_VERSION), QString::fromLatin1(qVersion())));
+}
+
+} // namespace ui

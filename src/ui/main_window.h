@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace ui {
+
+class Form1;
+
+// The program's window: the calculator as its client area, under a menu bar that opens the
+// tools around it. A tool window is built when it is first opened and talks to the
+// calculator only through the calculator's signal and controls.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+
+    Form1* calculator() const { return calculator_; }
+
+private:
+    void createMenus();
+    void showAbout();
+
+    Form1* calculator_;
+};
+
+} // namespace ui
