@@ -1,3 +1,4 @@
+#include "hydraulics/colebrook.h"
 #include "hydraulics/friction.h"
 #include "result_rows.h"
 
@@ -24,6 +25,7 @@ private slots:
     void noValue_data();
     void noValue();
     void l1BracketSumOfZero();
+    void colebrookPublishedFigure();
 };
 
 void TestFriction::values_data() {
@@ -65,6 +67,11 @@ void TestFriction::noValue_data() {
     QTest::newRow("l2 d=0") << hydraulics::l2(rough, zero, reyn);
     QTest::newRow("l2 r=0") << hydraulics::l2(rough, diam, zero);
     QTest::newRow("rm d=0") << hydraulics::rm(0.0183187f, zero, vel, dens);
+    QTest::newRow("colebrook Re below 4000") << hydraulics::colebrook(rough, diam, 3999.9);
+    QTest::newRow("colebrook k=0") << hydraulics::colebrook(zero, diam, reyn);
+    QTest::newRow("colebrook d<0") << hydraulics::colebrook(rough, -diam, reyn);
+    QTest::newRow("colebrook Re not finite") << hydraulics::colebrook(rough, diam, HUGE_VAL);
+    QTest::newRow("colebrook K/D=4") << hydraulics::colebrook(4000.0, 1.0, reyn);
 }
 
 void TestFriction::noValue() {
@@ -88,6 +95,11 @@ void TestFriction::l1BracketSumOfZero() {
         QVERIFY(near.has_value());
         QVERIFY(std::isfinite(*near) && *near > 1e10);
     }
+}
+
+// Re = 1E+05 and K/D = 1E-04 give 0.018514 in the literature.
+void TestFriction::colebrookPublishedFigure() {
+    QVERIFY(std::fabs(hydraulics::colebrook(0.1, 1.0, 1e5).value_or(NAN) - 0.018514) <= 2e-6);
 }
 
 QTEST_APPLESS_MAIN(TestFriction)
