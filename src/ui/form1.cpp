@@ -3,7 +3,7 @@
 #include "calc/calculator_state.h"
 #include "calc/flow_units.h"
 #include "calc/recalculation.h"
-#include "ui/artwork.h"
+#include "ui/airliner_icon.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // Construction of the window: every control in its created state, placed in twips.
 
-#include "ui/artwork.h"
+#include "ui/formula_pictures.h"
 #include "ui/form1.h"
 #include "ui/picture_box.h"
 
