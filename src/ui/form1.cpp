@@ -153,10 +153,9 @@ calc::RecalcInputs Form1::recalcInputs() const {
 }
 
 void Form1::v() {
-    const calc::ResultCaptions captions = calc::v(state_, recalcInputs());
-    for (std::size_t row = 0; row < captions.size(); ++row) {
-        Q_ASSERT(valueLabels[row]->objectName().toLatin1() == captions[row].label.data());
-        const QString text = QString::fromStdString(captions[row].text);
+    const calc::ResultTexts texts = calc::v(state_, recalcInputs());
+    for (std::size_t row = 0; row < texts.size(); ++row) {
+        const QString text = QString::fromStdString(texts[row]);
         valueLabels[row]->setText(text);
         // Read as one phrase, "风速 5.2 m/s": the value text starts with its own blank.
         valueLabels[row]->setAccessibleName(resultNames[row] + text);

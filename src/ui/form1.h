@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calculator_state.h"
+#include "calc/recalculation.h"
 
 #include <QWidget>
 #include <array>
@@ -13,10 +14,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QScrollBar;
-
-namespace calc {
-struct RecalcInputs;
-}
 
 namespace ui {
 
@@ -38,8 +35,8 @@ public:
 
     const calc::CalculatorState& state() const { return state_; }
 
-    // Recalculates every result from the controls and the state, and rewrites the ten
-    // value labels of the results frame.
+    // Recalculates every result from the controls and the state, and rewrites the value
+    // labels of the results frame, top to bottom.
     void v();
 
 protected:
@@ -120,8 +117,9 @@ private:
 
     QComboBox* listJustChanged = nullptr; // whose change awaits its activation
 
-    std::array<QLabel*, 10> valueLabels{}; // results, top to bottom
-    std::array<QString, 10> resultNames;   // their row captions, as a screen reader says them
+    // Indexed by calc::index(calc::ResultRow).
+    std::array<QLabel*, calc::resultRowCount> valueLabels{};
+    std::array<QString, calc::resultRowCount> resultNames; // row captions, as read aloud
 };
 
 } // namespace ui

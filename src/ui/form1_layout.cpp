@@ -79,7 +79,8 @@ struct RoughnessEntry {
     int start;
 };
 
-struct ResultRow {
+struct ResultRowLayout {
+    calc::ResultRow row;
     const char* captionName;
     const char* caption;
     const char* valueName;
@@ -135,17 +136,23 @@ void Form1::createSizeFrame() {
 void Form1::createResultsFrame() {
     Frame3 = place<QGroupBox>(this, "Frame3", twips(6720, 2400, 3615, 4095),
                               QString::fromUtf8("计算结果"));
-    static const ResultRow rows[] = {
-        {"Label12", "粗 糙 度", "Label13", 360},  {"Label9", "风    量", "Label10", 720},
-        {"Label4", "风管尺寸", "Label6", 1080},   {"Label16", "当量直径", "Label17", 1440},
-        {"Label25", "空气密度", "Label26", 1800}, {"Label27", "粘滞系数", "Label24", 2160},
-        {"Label5", "风    速", "Label7", 2640},   {"Label14", "雷 诺 数", "Label15", 3000},
-        {"Label8", "比 摩 阻", "Label11", 3360},  {"Label20", "动    压", "Label21", 3720},
+    using calc::ResultRow;
+    static const ResultRowLayout rows[calc::resultRowCount] = {
+        {ResultRow::Roughness, "Label12", "粗 糙 度", "Label13", 360},
+        {ResultRow::Flow, "Label9", "风    量", "Label10", 720},
+        {ResultRow::Size, "Label4", "风管尺寸", "Label6", 1080},
+        {ResultRow::EquivalentDiameter, "Label16", "当量直径", "Label17", 1440},
+        {ResultRow::Density, "Label25", "空气密度", "Label26", 1800},
+        {ResultRow::Viscosity, "Label27", "粘滞系数", "Label24", 2160},
+        {ResultRow::Velocity, "Label5", "风    速", "Label7", 2640},
+        {ResultRow::ReynoldsNumber, "Label14", "雷 诺 数", "Label15", 3000},
+        {ResultRow::FrictionLoss, "Label8", "比 摩 阻", "Label11", 3360},
+        {ResultRow::DynamicPressure, "Label20", "动    压", "Label21", 3720},
     };
     QPalette darkBlue = palette();
     darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 192));
-    for (std::size_t i = 0; i < valueLabels.size(); ++i) {
-        const ResultRow& row = rows[i];
+    for (const ResultRowLayout& row : rows) {
+        const std::size_t i = calc::index(row.row);
         QLabel* caption =
             placeLabel(Frame3, row.captionName, twips(120, row.top, 855, 255), row.caption);
         caption->setAlignment(Qt::AlignCenter);
