@@ -1,9 +1,11 @@
 #include "ui/form1.h"
 
 #include "calc/calculator_state.h"
+#include "calc/defaults.h"
 #include "calc/flow_units.h"
 #include "calc/recalculation.h"
 #include "ui/airliner_icon.h"
+#include "ui/core_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,27 +19,25 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
+#include <span>
 #include <utility>
 
 namespace ui {
 
 namespace {
 
-const QStringList circularDiameters = {"100",  "120",  "140",  "160",  "180", "200",  "220",
-                                       "250",  "280",  "320",  "360",  "400", "450",  "500",
-                                       "560",  "630",  "700",  "800",  "900", "1000", "1120",
-                                       "1250", "1400", "1600", "1800", "2000"};
-const QStringList sidesAndAxes = {"120",  "160",  "200",  "250",  "320",  "400",
-                                  "500",  "630",  "800",  "1000", "1250", "1600",
-                                  "2000", "2500", "3000", "3500", "4000"};
-
 // Replaces a list's items without running its handler and leaves nothing selected, so
 // that selecting an entry afterwards is always a change (a QComboBox would otherwise
 // select its first item by itself and signal it).
-void fillList(QComboBox* list, const QStringList& items) {
+void fillList(QComboBox* list, std::span<const std::string_view> items) {
+    QStringList texts;
+    for (const std::string_view item : items) {
+        texts << qString(item);
+    }
     const QSignalBlocker quiet(list);
     list->clear();
-    list->addItems(items);
+    list->addItems(texts);
     list->setCurrentIndex(-1);
 }
 
@@ -83,57 +83,47 @@ Form1::Form1(QWidget* parent)
 
 void Form1::startUp() {
     Check1->setChecked(false);
-    for (int slot : {0, 1, 2}) {
+    for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
         sizeLists[slot]->show();
         sizeBoxes[slot]->hide();
     }
     Option1->setChecked(true);
-    for (int slot : {3, 4}) {
+    for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
         sizeLists[slot]->show();
         sizeBoxes[slot]->hide();
     }
-    enableSizeControlsOf(0);
+    enableSizeControlsOf(calc::DuctShape::Circular);
     Option3[0]->setChecked(true);
     Option4->setChecked(true);
 
-    Text1->setText("0");
-    const char* sizeTexts[] = {"100", "1000", "1000", "1000", "800"};
-    for (int slot : {0, 1, 2}) {
-        sizeBoxes[slot]->setText(sizeTexts[slot]);
+    Text1->setText(qString(calc::defaultFlowText));
+    for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
+        sizeBoxes[slot]->setText(qString(calc::defaultSizeTexts[slot]));
     }
-    const char* valueTexts[] = {"0.16", "0.03", "1.0", "1.5", "1.0", "5", "2", "0.6", "10"};
     for (std::size_t i = 0; i < valueBoxes.size(); ++i) {
-        valueBoxes[i]->setText(valueTexts[i]);
+        valueBoxes[i]->setText(qString(calc::roughnessEntries[i].startText));
     }
-    for (int slot : {3, 4}) {
-        sizeBoxes[slot]->setText(sizeTexts[slot]);
+    for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
+        sizeBoxes[slot]->setText(qString(calc::defaultSizeTexts[slot]));
     }
-    Text16->setText("1.204");
-    Text17->setText("0.00001506");
+    Text16->setText(qString(calc::defaultDensityText));
+    Text17->setText(qString(calc::defaultViscosityText));
 
-    QStringList units;
-    for (const calc::FlowUnit& unit : calc::flowUnits) {
-        units << QString::fromLatin1(unit.text.data(), qsizetype(unit.text.size()));
-    }
+    std::array<std::string_view, calc::flowUnits.size()> units;
+    std::transform(calc::flowUnits.begin(), calc::flowUnits.end(), units.begin(),
+                   [](const calc::FlowUnit& unit) { return unit.text; });
     fillList(Combo1, units);
-    fillList(sizeLists[0], circularDiameters);
-    for (int slot : {1, 2, 3, 4}) {
-        fillList(sizeLists[slot], sidesAndAxes);
+    fillList(sizeLists[calc::Diameter], calc::standardDiameters);
+    for (int slot : {calc::LongSide, calc::ShortSide, calc::MajorAxis, calc::MinorAxis}) {
+        fillList(sizeLists[slot], calc::standardSidesAndAxes);
     }
 
-    selectByText(Combo1, QStringLiteral("m3/h"));
+    selectByText(Combo1, qString(calc::defaultFlowUnit));
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        selectByText(sizeLists[slot], QString::fromLatin1(sizeTexts[slot]));
+        selectByText(sizeLists[slot], qString(calc::defaultSizeTexts[slot]));
     }
 
-    state_.rectLong = 1000;
-    state_.rectShort = 1000;
-    state_.ellMajor = 1000;
-    state_.diam = 100;
-    state_.ellMinor = 800;
-    state_.rough = 0.16f;
-    state_.visc = 0.00001506f;
-    state_.dens = 1.204f;
+    calc::storeDefaults(state_);
     v();
 }
 
@@ -234,7 +224,8 @@ void Form1::connectHandlers() {
                     [this, i] { scrollBarChange(int(i)); });
         }
     }
-    connect(valueBoxes[8], &QLineEdit::textChanged, this, &Form1::Text13_Change);
+    connect(valueBoxes[calc::customRoughnessEntry], &QLineEdit::textChanged, this,
+            &Form1::Text13_Change);
 
     connect(Text16, &QLineEdit::textChanged, this, [this] {
         airPropertyChange(

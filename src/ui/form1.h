@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calculator_state.h"
+#include "calc/defaults.h"
 #include "calc/recalculation.h"
 
 #include <QWidget>
@@ -64,7 +65,7 @@ private:
     void Combo1_Click();
 
     // Duct shape and size (form1_size.cpp).
-    void enableSizeControlsOf(int shapeIndex);
+    void enableSizeControlsOf(calc::DuctShape shape);
     void Option1_Click();
     void Option2_Click();
     void Option6_Click();
@@ -97,14 +98,13 @@ private:
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option6 = nullptr;
-    // The five size slots in the order diameter, long side, short side, major, minor axis.
-    std::array<QComboBox*, 5> sizeLists{}; // Combo2, Combo3, Combo4, Combo5, Combo6
-    std::array<QLineEdit*, 5> sizeBoxes{}; // Text2, Text3, Text4, Text14, Text15
+    // The five size slots, indexed by calc::SizeSlot.
+    std::array<QComboBox*, calc::SizeSlotCount> sizeLists{}; // Combo2 .. Combo6
+    std::array<QLineEdit*, calc::SizeSlotCount> sizeBoxes{}; // Text2, Text3, Text4, Text14, Text15
 
-    std::array<QRadioButton*, 9> Option3{};
-    std::array<QLineEdit*, 9> valueBoxes{}; // Text5 .. Text13, one per roughness entry
-    std::array<QScrollBar*, 9> entryBars{}; // the working bar of each entry, or none
-    std::array<QScrollBar*, 3> inertBars{}; // HScroll3, HScroll4, HScroll5
+    std::array<QRadioButton*, calc::roughnessEntryCount> Option3{};
+    std::array<QLineEdit*, calc::roughnessEntryCount> valueBoxes{}; // Text5 .. Text13
+    std::array<QScrollBar*, calc::roughnessEntryCount> entryBars{}; // the working bar, or none
 
     QRadioButton* Option4 = nullptr;
     QRadioButton* Option5 = nullptr;

@@ -1,6 +1,8 @@
 // Air properties: density and viscosity boxes and the button restoring their defaults.
 
+#include "calc/defaults.h"
 #include "calc/number_text.h"
+#include "ui/core_text.h"
 #include "ui/form1.h"
 
 #include <QLineEdit>
@@ -24,8 +26,8 @@ void Form1::airPropertyChange(QLineEdit* box, float& field, const QString& messa
 }
 
 void Form1::Command2_Click() {
-    Text16->setText(QStringLiteral("1.204"));
-    Text17->setText(QStringLiteral("0.00001506"));
+    Text16->setText(qString(calc::defaultDensityText));
+    Text17->setText(qString(calc::defaultViscosityText));
     v();
 }
 

@@ -1,7 +1,8 @@
 // Construction of the window: every control in its created state, placed in twips.
 
-#include "ui/formula_pictures.h"
+#include "ui/core_text.h"
 #include "ui/form1.h"
+#include "ui/formula_pictures.h"
 #include "ui/picture_box.h"
 
 #include <QCheckBox>
@@ -63,20 +64,16 @@ struct SizeSlot {
     int boxTab;
 };
 
-struct RoughnessEntry {
+struct RoughnessEntryLayout {
     const char* caption;
     QRect option;
     int optionTab;
     const char* boxName;
-    const char* boxText;
     QRect box;
     int boxTab;
     const char* barName; // nullptr for the custom entry
     QPoint bar;
     int barTab;
-    int minimum; // minimum == maximum marks an inert bar
-    int maximum;
-    int start;
 };
 
 struct ResultRowLayout {
@@ -168,158 +165,119 @@ void Form1::createResultsFrame() {
 void Form1::createRoughnessFrame() {
     Frame4 = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
                               QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
-    static const RoughnessEntry entries[] = {
+    static const RoughnessEntryLayout entries[calc::roughnessEntryCount] = {
         {"薄钢板",
          twips(120, 360, 975, 255),
          20,
          "Text5",
-         "0.16",
          twips(360, 720, 735, 270),
          21,
          "HScroll1",
          {1080, 720},
-         22,
-         15,
-         18,
-         16},
+         22},
         {"塑料板",
          twips(120, 1200, 975, 255),
          23,
          "Text6",
-         "0.03",
          twips(360, 1560, 735, 270),
          28,
          "HScroll2",
          {1080, 1560},
-         29,
-         1,
-         5,
-         3},
+         29},
         {"矿渣石膏板",
          twips(120, 2040, 1455, 255),
          24,
          "Text7",
-         "1.0",
          twips(360, 2400, 735, 270),
          30,
          "HScroll3",
          {1080, 2400},
-         49,
-         0,
-         0,
-         0},
+         49},
         {"矿渣混凝土板",
          twips(120, 2880, 1455, 255),
          25,
          "Text8",
-         "1.5",
          twips(360, 3240, 735, 270),
          31,
          "HScroll4",
          {1080, 3240},
-         50,
-         0,
-         0,
-         0},
+         50},
         {"胶合板",
          twips(1800, 360, 975, 255),
          26,
          "Text9",
-         "1.0",
          twips(2040, 720, 735, 270),
          32,
          "HScroll5",
          {2760, 720},
-         51,
-         0,
-         0,
-         0},
+         51},
         {"砖砌体",
          twips(1800, 1200, 975, 255),
          27,
          "Text10",
-         "5",
          twips(2040, 1560, 735, 270),
          33,
          "HScroll6",
          {2760, 1560},
-         34,
-         30,
-         60,
-         50},
+         34},
         {"混凝土",
          twips(1800, 2040, 975, 255),
          41,
          "Text11",
-         "2",
          twips(2040, 2400, 735, 270),
          44,
          "HScroll7",
          {2760, 2400},
-         47,
-         10,
-         30,
-         20},
+         47},
         {"木板",
          twips(1800, 2880, 975, 255),
          42,
          "Text12",
-         "0.6",
          twips(2040, 3240, 735, 270),
          45,
          "HScroll8",
          {2760, 3240},
-         48,
-         2,
-         10,
-         6},
+         48},
         {"自定义（0.01-10）",
          twips(120, 3720, 1932, 255),
          43,
          "Text13",
-         "10",
          twips(2040, 3720, 1212, 270),
          46,
          nullptr,
          {},
-         0,
-         0,
-         0,
          0},
     };
-    std::size_t inert = 0;
     for (std::size_t i = 0; i < Option3.size(); ++i) {
-        const RoughnessEntry& entry = entries[i];
+        const RoughnessEntryLayout& entry = entries[i];
+        const calc::RoughnessEntry& values = calc::roughnessEntries[i];
         const QByteArray optionName = "Option3(" + QByteArray::number(int(i)) + ")";
         Option3[i] = placeTabStop<QRadioButton>(Frame4, optionName.constData(), entry.option,
                                                 entry.optionTab, QString::fromUtf8(entry.caption));
         valueBoxes[i] = placeTabStop<QLineEdit>(Frame4, entry.boxName, entry.box, entry.boxTab,
-                                                QString::fromLatin1(entry.boxText));
+                                                qString(values.startText));
         valueBoxes[i]->setAccessibleName(Option3[i]->text());
         if (!entry.barName) {
             continue;
         }
-        const QRect barRect = twips(entry.bar.x(), entry.bar.y(), 495, 255);
-        const QString barName = Option3[i]->text() + QString::fromUtf8("粗糙度");
-        if (entry.minimum == entry.maximum) {
+        QScrollBar* bar = place<QScrollBar>(
+            Frame4, entry.barName, twips(entry.bar.x(), entry.bar.y(), 495, 255), Qt::Horizontal);
+        bar->setAccessibleName(Option3[i]->text() + QString::fromUtf8("粗糙度"));
+        if (values.barMinimum == values.barMaximum) {
             // Beside a material of fixed roughness: shown for the look, greyed out, inert.
-            inertBars[inert] = place<QScrollBar>(Frame4, entry.barName, barRect, Qt::Horizontal);
-            inertBars[inert]->setAccessibleName(barName);
-            inertBars[inert++]->setEnabled(false);
+            bar->setEnabled(false);
             continue;
         }
-        QScrollBar* bar =
-            placeTabStop<QScrollBar>(Frame4, entry.barName, barRect, entry.barTab, Qt::Horizontal);
-        bar->setRange(entry.minimum, entry.maximum);
-        bar->setValue(entry.start);
+        bar->setRange(values.barMinimum, values.barMaximum);
+        bar->setValue(values.barStart);
         // One position per arrow or trough click (Qt would page by 10).
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setFocusPolicy(Qt::StrongFocus);
-        bar->setAccessibleName(barName);
+        tabStops.emplace_back(entry.barTab, bar);
         entryBars[i] = bar;
     }
-    for (std::size_t i = 0; i + 1 < valueBoxes.size(); ++i) {
+    for (std::size_t i = 0; i < calc::customRoughnessEntry; ++i) {
         valueBoxes[i]->setReadOnly(true);
     }
     Option3[0]->setChecked(true);

@@ -11,30 +11,35 @@
 namespace ui {
 
 namespace {
-// Size slots of each shape: circular 0, rectangular 1 and 2, elliptic 3 and 4.
-constexpr int shapeOfSlot[] = {0, 1, 1, 2, 2};
+using calc::DuctShape;
+
+// The shape each size slot belongs to.
+constexpr DuctShape shapeOfSlot[calc::SizeSlotCount] = {DuctShape::Circular, DuctShape::Rectangular,
+                                                        DuctShape::Rectangular, DuctShape::Elliptic,
+                                                        DuctShape::Elliptic};
+
 } // namespace
 
-void Form1::enableSizeControlsOf(int shapeIndex) {
+void Form1::enableSizeControlsOf(DuctShape shape) {
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        const bool enabled = shapeOfSlot[slot] == shapeIndex;
+        const bool enabled = shapeOfSlot[slot] == shape;
         sizeLists[slot]->setEnabled(enabled);
         sizeBoxes[slot]->setEnabled(enabled);
     }
 }
 
 void Form1::Option1_Click() {
-    enableSizeControlsOf(0);
+    enableSizeControlsOf(DuctShape::Circular);
     v();
 }
 
 void Form1::Option2_Click() {
-    enableSizeControlsOf(1);
+    enableSizeControlsOf(DuctShape::Rectangular);
     v();
 }
 
 void Form1::Option6_Click() {
-    enableSizeControlsOf(2);
+    enableSizeControlsOf(DuctShape::Elliptic);
     v();
 }
 

@@ -1,7 +1,9 @@
+#include "calc/defaults.h"
 #include "calc/flow_units.h"
 #include "calc/recalculation.h"
 
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -16,14 +18,7 @@ namespace {
 // The state as start-up leaves it just before its final recalculation.
 CalculatorState startUpState() {
     CalculatorState s;
-    s.diam = 100;
-    s.rectLong = 1000;
-    s.rectShort = 1000;
-    s.ellMajor = 1000;
-    s.ellMinor = 800;
-    s.rough = 0.16f;
-    s.visc = 0.00001506f;
-    s.dens = 1.204f;
+    storeDefaults(s);
     s.flowFactor = 1;
     return s;
 }
@@ -31,8 +26,8 @@ CalculatorState startUpState() {
 // The controls after start-up: flow "0", circular duct from the lists, formula one.
 RecalcInputs startUpInputs() {
     RecalcInputs in;
-    in.flowText = "0";
-    in.listTexts = {"100", "1000", "1000", "1000", "800"};
+    in.flowText = defaultFlowText;
+    std::copy(defaultSizeTexts.begin(), defaultSizeTexts.end(), in.listTexts.begin());
     in.boxTexts = in.listTexts;
     return in;
 }
