@@ -3,6 +3,7 @@
 #include "calc/calculator_state.h"
 #include "calc/defaults.h"
 #include "calc/flow_units.h"
+#include "calc/number_text.h"
 #include "calc/recalculation.h"
 #include "ui/airliner_icon.h"
 #include "ui/core_text.h"
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <span>
 #include <utility>
 
@@ -72,7 +74,20 @@ Form1::Form1(QWidget* parent)
     createFlowFrame();
     createFormulaFrame();
     createAirFrame();
-    setTabOrderByNumber();
+    // The order in which the Tab key visits the controls.
+    QWidgetList tabChain;
+    tabChain << Text1 << Combo1 << Option1 << Option2 << Check1 << sizeBoxes[calc::Diameter]
+             << sizeBoxes[calc::LongSide] << sizeBoxes[calc::ShortSide] << sizeLists[calc::Diameter]
+             << sizeLists[calc::LongSide] << sizeLists[calc::ShortSide] << Option3[0]
+             << valueBoxes[0] << entryBars[0] << Option3[1] << Option3[2] << Option3[3]
+             << Option3[4] << Option3[5] << valueBoxes[1] << entryBars[1] << valueBoxes[2]
+             << valueBoxes[3] << valueBoxes[4] << valueBoxes[5] << entryBars[5] << Option3[6]
+             << Option3[7] << Option3[8] << valueBoxes[6] << valueBoxes[7] << valueBoxes[8]
+             << entryBars[6] << entryBars[7] << Option4 << Option5 << Option6
+             << sizeLists[calc::MajorAxis] << sizeLists[calc::MinorAxis]
+             << sizeBoxes[calc::MajorAxis] << sizeBoxes[calc::MinorAxis] << Text16 << Command2
+             << Text17;
+    setTabChain(tabChain);
     connectHandlers();
     startUp();
 
@@ -160,6 +175,21 @@ void Form1::showError(const QString& message) {
     box.exec();
 }
 
+// A box refuses a negative number: after the message it is given the number's magnitude,
+// a write that raises its handler again, nested, on the corrected text; the focus goes
+// back to it. Returns whether the entry was refused; state_.inVal holds the number read.
+bool Form1::refuseNegative(QLineEdit* box, const QString& message) {
+    state_.inVal = static_cast<float>(calc::parseNumber(box->text().toStdString()));
+    if (!(state_.inVal < 0)) {
+        return false;
+    }
+    showError(message);
+    state_.inVal = std::fabs(state_.inVal);
+    box->setText(QString::fromStdString(calc::formatPlain(state_.inVal)));
+    box->setFocus();
+    return true;
+}
+
 void Form1::selectByText(QComboBox* list, const QString& text) {
     list->setCurrentIndex(list->findText(text));
     listJustChanged = nullptr; // a selection from code is not followed by an activation
@@ -198,18 +228,10 @@ void Form1::connectHandlers() {
     onSelected(Option5, &Form1::v);
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
 
-    const QString sizeMessages[] = {
-        QString::fromUtf8("圆形风管直径不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("矩形风管长边不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("矩形风管短边不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("椭圆长径不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("椭圆短径不得小于0，点击确定按钮后重新输入！"),
-    };
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
         connectListClick(sizeLists[slot], &Form1::v);
-        QLineEdit* box = sizeBoxes[slot];
-        connect(box, &QLineEdit::textChanged, this,
-                [this, box, message = sizeMessages[slot]] { validateTypedSize(box, message); });
+        connect(sizeBoxes[slot], &QLineEdit::textChanged, this,
+                [this, slot] { sizeBoxChange(calc::SizeSlot(slot)); });
     }
 
     for (std::size_t i = 0; i < Option3.size(); ++i) {
@@ -227,16 +249,8 @@ void Form1::connectHandlers() {
     connect(valueBoxes[calc::customRoughnessEntry], &QLineEdit::textChanged, this,
             &Form1::Text13_Change);
 
-    connect(Text16, &QLineEdit::textChanged, this, [this] {
-        airPropertyChange(
-            Text16, state_.dens,
-            QString::fromUtf8("空气密度不得小于等于0，点击确定按钮后重新输入空气密度！"));
-    });
-    connect(Text17, &QLineEdit::textChanged, this, [this] {
-        airPropertyChange(Text17, state_.visc,
-                          QString::fromUtf8("空气运动粘滞系数不得小于等于0，"
-                                            "点击确定按钮后重新输入空气运动粘滞系数！"));
-    });
+    connect(Text16, &QLineEdit::textChanged, this, &Form1::Text16_Change);
+    connect(Text17, &QLineEdit::textChanged, this, &Form1::Text17_Change);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
 }
 

@@ -51,7 +51,7 @@ private:
     void createRoughnessFrame();
     void createFormulaFrame();
     void createAirFrame();
-    void setTabOrderByNumber();
+    void setTabChain(const QWidgetList& chain);
     void connectHandlers();
     void connectListClick(QComboBox* list, void (Form1::*handler)());
     void selectByText(QComboBox* list, const QString& text);
@@ -59,6 +59,7 @@ private:
 
     calc::RecalcInputs recalcInputs() const;
     void showError(const QString& message);
+    bool refuseNegative(QLineEdit* box, const QString& message);
 
     // Air flow (form1_flow.cpp).
     void Text1_Change();
@@ -70,7 +71,7 @@ private:
     void Option2_Click();
     void Option6_Click();
     void Check1_Click();
-    void validateTypedSize(QLineEdit* box, const QString& message);
+    void sizeBoxChange(calc::SizeSlot slot);
 
     // Roughness (form1_roughness.cpp).
     void Option3_Click(int index);
@@ -79,6 +80,8 @@ private:
     void Text13_Change();
 
     // Air properties and formula (form1_air.cpp).
+    void Text16_Change();
+    void Text17_Change();
     void airPropertyChange(QLineEdit* box, float& field, const QString& message);
     void Command2_Click();
 

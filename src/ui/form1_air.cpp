@@ -9,6 +9,17 @@
 
 namespace ui {
 
+void Form1::Text16_Change() {
+    airPropertyChange(Text16, state_.dens,
+                      QString::fromUtf8("空气密度不得小于等于0，点击确定按钮后重新输入空气密度！"));
+}
+
+void Form1::Text17_Change() {
+    airPropertyChange(Text17, state_.visc,
+                      QString::fromUtf8("空气运动粘滞系数不得小于等于0，"
+                                        "点击确定按钮后重新输入空气运动粘滞系数！"));
+}
+
 void Form1::airPropertyChange(QLineEdit* box, float& field, const QString& message) {
     // Stored on every change, before any test: the field always mirrors its box.
     field = static_cast<float>(calc::parseNumber(box->text().toStdString()));

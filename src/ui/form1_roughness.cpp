@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <cmath>
 
 namespace ui {
 
@@ -46,14 +45,9 @@ void Form1::valueBoxClick(int index) {
 
 void Form1::Text13_Change() {
     QLineEdit* Text13 = valueBoxes[calc::customRoughnessEntry];
-    state_.inVal = readNumber(Text13);
-    if (state_.inVal < 0) {
-        showError(QString::fromUtf8("表面粗糙度取值范围为0.01至10.00，点击确定按钮后重新输入！"));
-        state_.inVal = std::fabs(state_.inVal);
-        // Runs this handler again, nested, on the corrected text.
-        Text13->setText(QString::fromStdString(calc::formatPlain(state_.inVal)));
-        Text13->setFocus();
-    } else if (state_.inVal == 0) {
+    if (!refuseNegative(Text13, QString::fromUtf8("表面粗糙度取值范围为0.01至10.00，"
+                                                  "点击确定按钮后重新输入！")) &&
+        state_.inVal == 0) {
         return; // an empty, zero or unreadable entry is ignored
     }
     Option3[calc::customRoughnessEntry]->setChecked(true);
