@@ -23,11 +23,10 @@ class PictureBox;
 // The calculator's one window. It owns the controls and the one CalculatorState; every
 // input handler validates its control, stores what it owns in the state and calls v().
 //
-// The handlers follow the classic event rules rather than Qt's defaults: a write from code
-// raises the control's handler exactly as the user's edit does, a write that changes
-// nothing raises nothing, and a handler may re-enter through its own correcting write.
-// Controls are named as in the window description (Text1, Combo2, Option3(0), ...), both
-// as members and as object names, so tests and tools find them by name.
+// A write from code raises the control's handler exactly as the user's edit does; a write
+// that changes nothing raises nothing; a handler may re-enter through its own correcting
+// write. Controls keep their short names (Text1, Combo2, Option3(0), ...) both as members
+// and as object names, so tests and tools find them by name.
 class Form1 : public QWidget {
     Q_OBJECT
 
