@@ -33,15 +33,16 @@ enum class ResultRow {
     Density,            // kg/m3
     Viscosity,          // m2/s
     Velocity,           // m/s, or a prompt for a size when the duct has no area
-    ReynoldsNumber,
-    FrictionLoss,    // Pa/m
-    DynamicPressure, // Pa
+    ReynoldsNumber,     // dimensionless
+    FrictionLoss,       // Pa/m
+    DynamicPressure,    // Pa
 };
-inline constexpr std::size_t resultRowCount = 10;
 
 constexpr std::size_t index(ResultRow row) {
     return static_cast<std::size_t>(row);
 }
+
+inline constexpr std::size_t resultRowCount = index(ResultRow::DynamicPressure) + 1;
 
 // The UTF-8 text of each result row, with its unit; indexed by index(ResultRow).
 using ResultTexts = std::array<std::string, resultRowCount>;
