@@ -1,5 +1,6 @@
 // Costs of the Qt-free core: one recalculation per shape and size source, the elliptic
 // perimeter alone, and the number texts read and written on every keystroke.
+#include "calc/defaults.h"
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
 #include "hydraulics/geometry.h"
@@ -14,13 +15,11 @@ using calc::DuctShape;
 
 enum class SizeSource { List, Typed };
 
-// The state after start-up: m3/h, K 0.16 mm, default air.
+// The state after start-up: the default sizes, roughness and air, flows in m3/h.
 calc::CalculatorState startUpState() {
     calc::CalculatorState state;
+    calc::storeDefaults(state);
     state.flowFactor = 1.0f;
-    state.rough = 0.16f;
-    state.dens = 1.204f;
-    state.visc = 0.00001506f;
     return state;
 }
 

@@ -22,7 +22,8 @@ namespace {
 using calc::CalculatorState;
 using calc::DuctShape;
 using calc::RecalcInputs;
-using calc::ResultCaptions;
+using calc::ResultRow;
+using calc::ResultTexts;
 
 constexpr std::size_t stateFieldCount = sizeof(CalculatorState) / sizeof(float);
 static_assert(sizeof(CalculatorState) == stateFieldCount * sizeof(float));
@@ -132,53 +133,79 @@ void checkFields(const CalculatorState& before, const CalculatorState& after,
     require(bits(after.vel) == bits(vel), "vel is flow / 3600 / area, or kept without an area");
 }
 
-std::string sizeCaption(const CalculatorState& s, DuctShape shape) {
-    using calc::formatResult;
+// A number shown in a result has 7 significant digits: read back, it lies within half a
+// unit of its 7th digit of the stored value, 5E-07 of the value or less (" .16" for 0.16,
+// " 1.506E-05" for 0.00001506). A value that is not finite shows "溢出".
+bool showsValue(std::string_view text, float value) {
+    if (!std::isfinite(value)) {
+        return text == "溢出";
+    }
+    const double shown = calc::parseNumber(text);
+    return std::fabs(shown - value) <= 5.0000001e-7 * std::fabs(value);
+}
+
+// A value with its unit after it; an overflowed value reads "溢出" alone.
+bool showsQuantity(std::string_view text, float value, std::string_view unit) {
+    if (!std::isfinite(value)) {
+        return text == "溢出";
+    }
+    return text.ends_with(unit) && showsValue(text.substr(0, text.size() - unit.size()), value);
+}
+
+// Two sizes shown after their prefixes: "φ 250", " 1000 * 500", "长径 1000 短径 800".
+bool showsSizes(std::string_view text, std::string_view prefix, float first,
+                std::string_view separator, float second) {
+    if (!text.starts_with(prefix)) {
+        return false;
+    }
+    text.remove_prefix(prefix.size());
+    if (separator.empty()) {
+        return showsValue(text, first);
+    }
+    const std::size_t split = text.find(separator);
+    return split != std::string_view::npos && showsValue(text.substr(0, split), first) &&
+           showsValue(text.substr(split + separator.size()), second);
+}
+
+bool showsSize(std::string_view text, const CalculatorState& s, DuctShape shape) {
     switch (shape) {
     case DuctShape::Circular:
-        return "φ" + formatResult(s.diam);
+        return showsSizes(text, "φ", s.diam, "", 0);
     case DuctShape::Rectangular:
-        return formatResult(s.rectLong) + " *" + formatResult(s.rectShort);
+        return showsSizes(text, "", s.rectLong, " *", s.rectShort);
     case DuctShape::Elliptic:
-        return "长径" + formatResult(s.ellMajor) + " 短径" + formatResult(s.ellMinor);
+        return showsSizes(text, "长径", s.ellMajor, " 短径", s.ellMinor);
     }
-    return {};
+    return false;
 }
 
-// A value with its unit; an overflowed value reads "溢出" alone.
-std::string shown(float value, const char* unit) {
-    return std::isfinite(value) ? calc::formatResult(value) + unit : calc::formatResult(value);
-}
-
-// Every caption shows the stored field it belongs to, in valid UTF-8, and never a
-// spelled-out infinity or NaN.
-void checkCaptions(const CalculatorState& s, const RecalcInputs& in, const ResultCaptions& c) {
-    const std::string velocity =
-        s.area > 0.0f ? shown(s.vel, " m/s") : std::string("请输入风管尺寸");
-    const ResultCaptions expected{{
-        {"Label13", shown(s.rough, "")},
-        {"Label10", shown(s.flow, " m3/h")},
-        {"Label6", sizeCaption(s, in.shape)},
-        {"Label17", shown(s.dEq, " m")},
-        {"Label26", shown(s.dens, " kg/m3")},
-        {"Label24", shown(s.visc, " m2/s")},
-        {"Label7", velocity},
-        {"Label15", shown(s.reyn, "")},
-        {"Label11", shown(s.rSpec, " Pa/m")},
-        {"Label21", shown(s.pDyn, " Pa")},
-    }};
-    for (std::size_t row = 0; row < c.size(); ++row) {
-        require(validUtf8(c[row].text), "captions are valid UTF-8", c[row].text);
-        require(!mentionsNonFinite(c[row].text), "captions never show inf or nan", c[row].text);
-        require(c[row].label == expected[row].label, "caption rows in order", c[row].label);
-        require(c[row].text == expected[row].text, "caption shows its stored field", c[row].text);
+// Every row is valid UTF-8, never spells out an infinity or NaN, and shows, read back,
+// the stored field it belongs to; without an area the velocity row asks for a size.
+void checkTexts(const CalculatorState& s, const RecalcInputs& in, const ResultTexts& texts) {
+    for (const std::string& text : texts) {
+        require(validUtf8(text), "rows are valid UTF-8", text);
+        require(!mentionsNonFinite(text), "rows never show inf or nan", text);
     }
-}
-
-bool sameCaptions(const ResultCaptions& a, const ResultCaptions& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), [](const auto& x, const auto& y) {
-        return x.label == y.label && x.text == y.text;
-    });
+    const auto row = [&](ResultRow r) { return std::string_view(texts[calc::index(r)]); };
+    const auto quantity = [&](ResultRow r, float value, std::string_view unit) {
+        require(showsQuantity(row(r), value, unit), "a row shows its stored field", row(r));
+    };
+    quantity(ResultRow::Roughness, s.rough, "");
+    quantity(ResultRow::Flow, s.flow, " m3/h");
+    require(showsSize(row(ResultRow::Size), s, in.shape), "the size row shows the sizes",
+            row(ResultRow::Size));
+    quantity(ResultRow::EquivalentDiameter, s.dEq, " m");
+    quantity(ResultRow::Density, s.dens, " kg/m3");
+    quantity(ResultRow::Viscosity, s.visc, " m2/s");
+    if (s.area > 0.0f) {
+        quantity(ResultRow::Velocity, s.vel, " m/s");
+    } else {
+        require(row(ResultRow::Velocity) == "请输入风管尺寸", "without an area a size is asked for",
+                row(ResultRow::Velocity));
+    }
+    quantity(ResultRow::ReynoldsNumber, s.reyn, "");
+    quantity(ResultRow::FrictionLoss, s.rSpec, " Pa/m");
+    quantity(ResultRow::DynamicPressure, s.pDyn, " Pa");
 }
 
 } // namespace
@@ -186,13 +213,13 @@ bool sameCaptions(const ResultCaptions& a, const ResultCaptions& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Case c = readCase(std::string_view(reinterpret_cast<const char*>(data), size));
     const CalculatorState before = c.state;
-    const ResultCaptions captions = calc::v(c.state, c.inputs);
+    const ResultTexts texts = calc::v(c.state, c.inputs);
     checkFields(before, c.state, c.inputs);
-    checkCaptions(c.state, c.inputs, captions);
+    checkTexts(c.state, c.inputs, texts);
 
     const CalculatorState first = c.state;
-    const ResultCaptions again = calc::v(c.state, c.inputs);
-    require(sameBits(first, c.state) && sameCaptions(captions, again),
+    const ResultTexts again = calc::v(c.state, c.inputs);
+    require(sameBits(first, c.state) && texts == again,
             "a second v with unchanged inputs changes nothing");
     return 0;
 }

@@ -2,10 +2,10 @@
 
 namespace calc {
 
-// The calculator's working numbers. Every quantity is held as a 32-bit float so that
-// each stored result is rounded exactly as the reference calculation rounds it.
-// Sizes and the roughness are in millimetres, everything else in SI units, the flow
-// in m3/h.
+// The calculator's working numbers. Every quantity is stored as a 32-bit float: a result
+// is rounded to float when it is stored, and the next step reads that float, not the
+// wider value it came from. Sizes and the roughness are in millimetres, everything else
+// in SI units, the flow in m3/h.
 struct CalculatorState {
     float visc = 0;       // kinematic viscosity of the air, m2/s
     float dens = 0;       // air density, kg/m3

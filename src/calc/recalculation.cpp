@@ -51,24 +51,23 @@ void readSizes(CalculatorState& s, const RecalcInputs& in) {
     }
 }
 
-// The size caption is composed before the equivalent diameter is computed.
-std::string sizeCaptionAndDiameter(CalculatorState& s, DuctShape shape) {
+// The size text is composed before the equivalent diameter is computed.
+std::string sizeTextAndDiameter(CalculatorState& s, DuctShape shape) {
     switch (shape) {
     case DuctShape::Circular: {
-        std::string caption = "φ" + formatResult(s.diam);
+        std::string text = "φ" + formatResult(s.diam);
         s.dEq = s.diam / 1000.0f;
-        return caption;
+        return text;
     }
     case DuctShape::Rectangular: {
-        std::string caption = formatResult(s.rectLong) + " *" + formatResult(s.rectShort);
+        std::string text = formatResult(s.rectLong) + " *" + formatResult(s.rectShort);
         s.dEq = metres(hydraulics::dv_r(s.rectLong, s.rectShort));
-        return caption;
+        return text;
     }
     case DuctShape::Elliptic: {
-        std::string caption =
-            "长径" + formatResult(s.ellMajor) + " 短径" + formatResult(s.ellMinor);
+        std::string text = "长径" + formatResult(s.ellMajor) + " 短径" + formatResult(s.ellMinor);
         s.dEq = metres(hydraulics::dv_e(s.ellMajor, s.ellMinor));
-        return caption;
+        return text;
     }
     }
     return {};
@@ -82,17 +81,18 @@ std::string withUnit(float value, const char* unit) {
 
 } // namespace
 
-ResultCaptions v(CalculatorState& s, const RecalcInputs& in) {
+ResultTexts v(CalculatorState& s, const RecalcInputs& in) {
     // The factor is 32-bit, the number read 64-bit; their product is rounded once.
     s.flow = static_cast<float>(s.flowFactor * parseNumber(in.flowText));
     readSizes(s, in);
-    std::string sizeCaption = sizeCaptionAndDiameter(s, in.shape);
+    ResultTexts texts;
+    texts[index(ResultRow::Size)] = sizeTextAndDiameter(s, in.shape);
 
-    std::string velocityCaption = "请输入风管尺寸";
+    texts[index(ResultRow::Velocity)] = "请输入风管尺寸";
     if (s.area > 0.0f) {
         // Two 64-bit divisions, then one rounding to 32 bits.
         s.vel = static_cast<float>(s.flow / 3600.0 / s.area);
-        velocityCaption = withUnit(s.vel, " m/s");
+        texts[index(ResultRow::Velocity)] = withUnit(s.vel, " m/s");
     }
 
     s.reyn = stored(hydraulics::re(s.vel, s.dEq, s.visc));
@@ -101,18 +101,15 @@ ResultCaptions v(CalculatorState& s, const RecalcInputs& in) {
     s.rSpec = stored(hydraulics::rm(s.lambda, s.dEq, s.vel, s.dens));
     s.pDyn = stored(hydraulics::pd(s.dens, s.vel));
 
-    return {{
-        {"Label13", formatResult(s.rough)},
-        {"Label10", withUnit(s.flow, " m3/h")},
-        {"Label6", std::move(sizeCaption)},
-        {"Label17", withUnit(s.dEq, " m")},
-        {"Label26", withUnit(s.dens, " kg/m3")},
-        {"Label24", withUnit(s.visc, " m2/s")},
-        {"Label7", std::move(velocityCaption)},
-        {"Label15", formatResult(s.reyn)},
-        {"Label11", withUnit(s.rSpec, " Pa/m")},
-        {"Label21", withUnit(s.pDyn, " Pa")},
-    }};
+    texts[index(ResultRow::Roughness)] = formatResult(s.rough);
+    texts[index(ResultRow::Flow)] = withUnit(s.flow, " m3/h");
+    texts[index(ResultRow::EquivalentDiameter)] = withUnit(s.dEq, " m");
+    texts[index(ResultRow::Density)] = withUnit(s.dens, " kg/m3");
+    texts[index(ResultRow::Viscosity)] = withUnit(s.visc, " m2/s");
+    texts[index(ResultRow::ReynoldsNumber)] = formatResult(s.reyn);
+    texts[index(ResultRow::FrictionLoss)] = withUnit(s.rSpec, " Pa/m");
+    texts[index(ResultRow::DynamicPressure)] = withUnit(s.pDyn, " Pa");
+    return texts;
 }
 
 } // namespace calc

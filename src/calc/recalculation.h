@@ -3,8 +3,8 @@
 #include "calc/calculator_state.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
-#include <string_view>
 
 namespace calc {
 
@@ -24,19 +24,33 @@ struct RecalcInputs {
     FrictionFormula formula = FrictionFormula::One;
 };
 
-// One result row: the name of the value label and the UTF-8 text it shows.
-struct ResultCaption {
-    std::string_view label;
-    std::string text;
+// The ten result rows, top to bottom as the results are shown.
+enum class ResultRow {
+    Roughness,          // K, mm
+    Flow,               // m3/h
+    Size,               // the duct's dimensions, mm
+    EquivalentDiameter, // m
+    Density,            // kg/m3
+    Viscosity,          // m2/s
+    Velocity,           // m/s, or a prompt for a size when the duct has no area
+    ReynoldsNumber,     // dimensionless
+    FrictionLoss,       // Pa/m
+    DynamicPressure,    // Pa
 };
 
-// The ten result rows from top to bottom: roughness, flow, duct size, equivalent
-// diameter, density, viscosity, velocity, Reynolds number, friction loss, dynamic pressure.
-using ResultCaptions = std::array<ResultCaption, 10>;
+constexpr std::size_t index(ResultRow row) {
+    return static_cast<std::size_t>(row);
+}
 
-// Recomputes every result from the inputs and the state's flow factor, roughness and air
-// properties, stores the results in the state, and returns the captions. When the duct
-// has no positive area the previous velocity is kept and the later results use it.
-ResultCaptions v(CalculatorState& state, const RecalcInputs& inputs);
+inline constexpr std::size_t resultRowCount = index(ResultRow::DynamicPressure) + 1;
+
+// The UTF-8 text of each result row, with its unit; indexed by index(ResultRow).
+using ResultTexts = std::array<std::string, resultRowCount>;
+
+// Evaluates a duct as the window's controls describe it: recomputes every result from the
+// inputs and the state's flow factor, roughness and air properties, stores the results in
+// the state, and returns the row texts. When the duct has no positive area the previous
+// velocity is kept and the later results use it.
+ResultTexts v(CalculatorState& state, const RecalcInputs& inputs);
 
 } // namespace calc

@@ -7,8 +7,9 @@
 // arguments admit no value (a zero or negative size where the formula needs one).
 //
 // Every step is rounded as marked: a 32-bit step rounds to float before the next one,
-// a 64-bit step runs in double. The approximations of pi are fixed values, not M_PI:
-// the results are meant to reproduce a reference calculation to the last float bit.
+// a 64-bit step runs in double. Pi is 3.14159 in the areas and 3.1415926 in the chord
+// angles and the elliptic diameter, not M_PI: the results depend on these decimals down
+// to the last float bit.
 namespace hydraulics {
 
 using Result = std::optional<double>;

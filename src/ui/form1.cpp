@@ -1,9 +1,12 @@
 #include "ui/form1.h"
 
 #include "calc/calculator_state.h"
+#include "calc/defaults.h"
 #include "calc/flow_units.h"
+#include "calc/number_text.h"
 #include "calc/recalculation.h"
-#include "ui/artwork.h"
+#include "ui/airliner_icon.h"
+#include "ui/core_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,27 +22,25 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <algorithm>
+#include <cmath>
+#include <span>
 #include <utility>
 
 namespace ui {
 
 namespace {
 
-const QStringList circularDiameters = {"100",  "120",  "140",  "160",  "180", "200",  "220",
-                                       "250",  "280",  "320",  "360",  "400", "450",  "500",
-                                       "560",  "630",  "700",  "800",  "900", "1000", "1120",
-                                       "1250", "1400", "1600", "1800", "2000"};
-const QStringList sidesAndAxes = {"120",  "160",  "200",  "250",  "320",  "400",
-                                  "500",  "630",  "800",  "1000", "1250", "1600",
-                                  "2000", "2500", "3000", "3500", "4000"};
-
 // Replaces a list's items without running its handler and leaves nothing selected, so
 // that selecting an entry afterwards is always a change (a QComboBox would otherwise
 // select its first item by itself and signal it).
-void fillList(QComboBox* list, const QStringList& items) {
+void fillList(QComboBox* list, std::span<const std::string_view> items) {
+    QStringList texts;
+    for (const std::string_view item : items) {
+        texts << qString(item);
+    }
     const QSignalBlocker quiet(list);
     list->clear();
-    list->addItems(items);
+    list->addItems(texts);
     list->setCurrentIndex(-1);
 }
 
@@ -74,7 +75,20 @@ Form1::Form1(QWidget* parent)
     createFlowFrame();
     createFormulaFrame();
     createAirFrame();
-    setTabOrderByNumber();
+    // The order in which the Tab key visits the controls.
+    QWidgetList tabChain;
+    tabChain << Text1 << Combo1 << Option1 << Option2 << Check1 << sizeBoxes[calc::Diameter]
+             << sizeBoxes[calc::LongSide] << sizeBoxes[calc::ShortSide] << sizeLists[calc::Diameter]
+             << sizeLists[calc::LongSide] << sizeLists[calc::ShortSide] << Option3[0]
+             << valueBoxes[0] << entryBars[0] << Option3[1] << Option3[2] << Option3[3]
+             << Option3[4] << Option3[5] << valueBoxes[1] << entryBars[1] << valueBoxes[2]
+             << valueBoxes[3] << valueBoxes[4] << valueBoxes[5] << entryBars[5] << Option3[6]
+             << Option3[7] << Option3[8] << valueBoxes[6] << valueBoxes[7] << valueBoxes[8]
+             << entryBars[6] << entryBars[7] << Option4 << Option5 << Option6
+             << sizeLists[calc::MajorAxis] << sizeLists[calc::MinorAxis]
+             << sizeBoxes[calc::MajorAxis] << sizeBoxes[calc::MinorAxis] << Text16 << Command2
+             << Text17;
+    setTabChain(tabChain);
     connectHandlers();
     startUp();
 
@@ -85,57 +99,47 @@ Form1::Form1(QWidget* parent)
 
 void Form1::startUp() {
     Check1->setChecked(false);
-    for (int slot : {0, 1, 2}) {
+    for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
         sizeLists[slot]->show();
         sizeBoxes[slot]->hide();
     }
     Option1->setChecked(true);
-    for (int slot : {3, 4}) {
+    for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
         sizeLists[slot]->show();
         sizeBoxes[slot]->hide();
     }
-    enableSizeControlsOf(0);
+    enableSizeControlsOf(calc::DuctShape::Circular);
     Option3[0]->setChecked(true);
     Option4->setChecked(true);
 
-    Text1->setText("0");
-    const char* sizeTexts[] = {"100", "1000", "1000", "1000", "800"};
-    for (int slot : {0, 1, 2}) {
-        sizeBoxes[slot]->setText(sizeTexts[slot]);
+    Text1->setText(qString(calc::defaultFlowText));
+    for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
+        sizeBoxes[slot]->setText(qString(calc::defaultSizeTexts[slot]));
     }
-    const char* valueTexts[] = {"0.16", "0.03", "1.0", "1.5", "1.0", "5", "2", "0.6", "10"};
     for (std::size_t i = 0; i < valueBoxes.size(); ++i) {
-        valueBoxes[i]->setText(valueTexts[i]);
+        valueBoxes[i]->setText(qString(calc::roughnessEntries[i].startText));
     }
-    for (int slot : {3, 4}) {
-        sizeBoxes[slot]->setText(sizeTexts[slot]);
+    for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
+        sizeBoxes[slot]->setText(qString(calc::defaultSizeTexts[slot]));
     }
-    Text16->setText("1.204");
-    Text17->setText("0.00001506");
+    Text16->setText(qString(calc::defaultDensityText));
+    Text17->setText(qString(calc::defaultViscosityText));
 
-    QStringList units;
-    for (const calc::FlowUnit& unit : calc::flowUnits) {
-        units << QString::fromLatin1(unit.text.data(), qsizetype(unit.text.size()));
-    }
+    std::array<std::string_view, calc::flowUnits.size()> units;
+    std::transform(calc::flowUnits.begin(), calc::flowUnits.end(), units.begin(),
+                   [](const calc::FlowUnit& unit) { return unit.text; });
     fillList(Combo1, units);
-    fillList(sizeLists[0], circularDiameters);
-    for (int slot : {1, 2, 3, 4}) {
-        fillList(sizeLists[slot], sidesAndAxes);
+    fillList(sizeLists[calc::Diameter], calc::standardDiameters);
+    for (int slot : {calc::LongSide, calc::ShortSide, calc::MajorAxis, calc::MinorAxis}) {
+        fillList(sizeLists[slot], calc::standardSidesAndAxes);
     }
 
-    selectByText(Combo1, QStringLiteral("m3/h"));
+    selectByText(Combo1, qString(calc::defaultFlowUnit));
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        selectByText(sizeLists[slot], QString::fromLatin1(sizeTexts[slot]));
+        selectByText(sizeLists[slot], qString(calc::defaultSizeTexts[slot]));
     }
 
-    state_.rectLong = 1000;
-    state_.rectShort = 1000;
-    state_.ellMajor = 1000;
-    state_.diam = 100;
-    state_.ellMinor = 800;
-    state_.rough = 0.16f;
-    state_.visc = 0.00001506f;
-    state_.dens = 1.204f;
+    calc::storeDefaults(state_);
     v();
 }
 
@@ -155,10 +159,9 @@ calc::RecalcInputs Form1::recalcInputs() const {
 }
 
 void Form1::v() {
-    const calc::ResultCaptions captions = calc::v(state_, recalcInputs());
-    for (std::size_t row = 0; row < captions.size(); ++row) {
-        Q_ASSERT(valueLabels[row]->objectName().toLatin1() == captions[row].label.data());
-        const QString text = QString::fromStdString(captions[row].text);
+    const calc::ResultTexts texts = calc::v(state_, recalcInputs());
+    for (std::size_t row = 0; row < texts.size(); ++row) {
+        const QString text = QString::fromStdString(texts[row]);
         valueLabels[row]->setText(text);
         // Read as one phrase with its row, "风速 5.2 m/s", whatever blanks the value shows.
         valueLabels[row]->setAccessibleName(resultNames[row] + QLatin1Char(' ') +
@@ -172,6 +175,21 @@ void Form1::showError(const QString& message) {
     // The messages tell the user to press "确定", so the button says so in every locale.
     box.addButton(QString::fromUtf8("确定"), QMessageBox::AcceptRole);
     box.exec();
+}
+
+// A box refuses a negative number: after the message it is given the number's magnitude,
+// a write that raises its handler again, nested, on the corrected text; the focus goes
+// back to it. Returns whether the entry was refused; state_.inVal holds the number read.
+bool Form1::refuseNegative(QLineEdit* box, const QString& message) {
+    state_.inVal = static_cast<float>(calc::parseNumber(box->text().toStdString()));
+    if (!(state_.inVal < 0)) {
+        return false;
+    }
+    showError(message);
+    state_.inVal = std::fabs(state_.inVal);
+    box->setText(QString::fromStdString(calc::absoluteText(box->text().toStdString())));
+    box->setFocus();
+    return true;
 }
 
 void Form1::selectByText(QComboBox* list, const QString& text) {
@@ -212,18 +230,10 @@ void Form1::connectHandlers() {
     onSelected(Option5, &Form1::v);
     connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
 
-    const QString sizeMessages[] = {
-        QString::fromUtf8("圆形风管直径不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("矩形风管长边不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("矩形风管短边不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("椭圆长径不得小于0，点击确定按钮后重新输入！"),
-        QString::fromUtf8("椭圆短径不得小于0，点击确定按钮后重新输入！"),
-    };
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
         connectListClick(sizeLists[slot], &Form1::v);
-        QLineEdit* box = sizeBoxes[slot];
-        connect(box, &QLineEdit::textChanged, this,
-                [this, box, message = sizeMessages[slot]] { validateTypedSize(box, message); });
+        connect(sizeBoxes[slot], &QLineEdit::textChanged, this,
+                [this, slot] { sizeBoxChange(calc::SizeSlot(slot)); });
     }
 
     for (std::size_t i = 0; i < Option3.size(); ++i) {
@@ -239,18 +249,11 @@ void Form1::connectHandlers() {
                     [this, i] { scrollBarChange(int(i)); });
         }
     }
-    connect(valueBoxes[8], &QLineEdit::textChanged, this, &Form1::Text13_Change);
+    connect(valueBoxes[calc::customRoughnessEntry], &QLineEdit::textChanged, this,
+            &Form1::Text13_Change);
 
-    connect(Text16, &QLineEdit::textChanged, this, [this] {
-        airPropertyChange(
-            Text16, state_.dens,
-            QString::fromUtf8("空气密度不得小于等于0，点击确定按钮后重新输入空气密度！"));
-    });
-    connect(Text17, &QLineEdit::textChanged, this, [this] {
-        airPropertyChange(Text17, state_.visc,
-                          QString::fromUtf8("空气运动粘滞系数不得小于等于0，"
-                                            "点击确定按钮后重新输入空气运动粘滞系数！"));
-    });
+    connect(Text16, &QLineEdit::textChanged, this, &Form1::Text16_Change);
+    connect(Text17, &QLineEdit::textChanged, this, &Form1::Text17_Change);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "calc/calculator_state.h"
+#include "calc/defaults.h"
+#include "calc/recalculation.h"
 
 #include <QWidget>
 #include <array>
@@ -14,10 +16,6 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-namespace calc {
-struct RecalcInputs;
-}
-
 namespace ui {
 
 class PictureBox;
@@ -25,11 +23,10 @@ class PictureBox;
 // The calculator's one window. It owns the controls and the one CalculatorState; every
 // input handler validates its control, stores what it owns in the state and calls v().
 //
-// The handlers follow the classic event rules rather than Qt's defaults: a write from code
-// raises the control's handler exactly as the user's edit does, a write that changes
-// nothing raises nothing, and a handler may re-enter through its own correcting write.
-// Controls are named as in the window description (Text1, Combo2, Option3(0), ...), both
-// as members and as object names, so tests and tools find them by name.
+// A write from code raises the control's handler exactly as the user's edit does; a write
+// that changes nothing raises nothing; a handler may re-enter through its own correcting
+// write. Controls keep their short names (Text1, Combo2, Option3(0), ...) both as members
+// and as object names, so tests and tools find them by name.
 class Form1 : public QWidget {
     Q_OBJECT
 
@@ -38,8 +35,8 @@ public:
 
     const calc::CalculatorState& state() const { return state_; }
 
-    // Recalculates every result from the controls and the state, and rewrites the ten
-    // value labels of the results frame.
+    // Recalculates every result from the controls and the state, and rewrites the value
+    // labels of the results frame, top to bottom.
     void v();
 
 protected:
@@ -53,7 +50,7 @@ private:
     void createRoughnessFrame();
     void createFormulaFrame();
     void createAirFrame();
-    void setTabOrderByNumber();
+    void setTabChain(const QWidgetList& chain);
     void connectHandlers();
     void connectListClick(QComboBox* list, void (Form1::*handler)());
     void selectByText(QComboBox* list, const QString& text);
@@ -61,18 +58,19 @@ private:
 
     calc::RecalcInputs recalcInputs() const;
     void showError(const QString& message);
+    bool refuseNegative(QLineEdit* box, const QString& message);
 
     // Air flow (form1_flow.cpp).
     void Text1_Change();
     void Combo1_Click();
 
     // Duct shape and size (form1_size.cpp).
-    void enableSizeControlsOf(int shapeIndex);
+    void enableSizeControlsOf(calc::DuctShape shape);
     void Option1_Click();
     void Option2_Click();
     void Option6_Click();
     void Check1_Click();
-    void validateTypedSize(QLineEdit* box, const QString& message);
+    void sizeBoxChange(calc::SizeSlot slot);
 
     // Roughness (form1_roughness.cpp).
     void Option3_Click(int index);
@@ -81,6 +79,8 @@ private:
     void Text13_Change();
 
     // Air properties and formula (form1_air.cpp).
+    void Text16_Change();
+    void Text17_Change();
     void airPropertyChange(QLineEdit* box, float& field, const QString& message);
     void Command2_Click();
 
@@ -100,14 +100,13 @@ private:
     QRadioButton* Option1 = nullptr;
     QRadioButton* Option2 = nullptr;
     QRadioButton* Option6 = nullptr;
-    // The five size slots in the order diameter, long side, short side, major, minor axis.
-    std::array<QComboBox*, 5> sizeLists{}; // Combo2, Combo3, Combo4, Combo5, Combo6
-    std::array<QLineEdit*, 5> sizeBoxes{}; // Text2, Text3, Text4, Text14, Text15
+    // The five size slots, indexed by calc::SizeSlot.
+    std::array<QComboBox*, calc::SizeSlotCount> sizeLists{}; // Combo2 .. Combo6
+    std::array<QLineEdit*, calc::SizeSlotCount> sizeBoxes{}; // Text2, Text3, Text4, Text14, Text15
 
-    std::array<QRadioButton*, 9> Option3{};
-    std::array<QLineEdit*, 9> valueBoxes{}; // Text5 .. Text13, one per roughness entry
-    std::array<QScrollBar*, 9> entryBars{}; // the working bar of each entry, or none
-    std::array<QScrollBar*, 3> inertBars{}; // HScroll3, HScroll4, HScroll5
+    std::array<QRadioButton*, calc::roughnessEntryCount> Option3{};
+    std::array<QLineEdit*, calc::roughnessEntryCount> valueBoxes{}; // Text5 .. Text13
+    std::array<QScrollBar*, calc::roughnessEntryCount> entryBars{}; // the working bar, or none
 
     QRadioButton* Option4 = nullptr;
     QRadioButton* Option5 = nullptr;
@@ -120,8 +119,9 @@ private:
 
     QComboBox* listJustChanged = nullptr; // whose change awaits its activation
 
-    std::array<QLabel*, 10> valueLabels{}; // results, top to bottom
-    std::array<QString, 10> resultNames;   // their row captions, as a screen reader says them
+    // Indexed by calc::index(calc::ResultRow).
+    std::array<QLabel*, calc::resultRowCount> valueLabels{};
+    std::array<QString, calc::resultRowCount> resultNames; // row captions, as read aloud
 };
 
 } // namespace ui

@@ -7,18 +7,10 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <cmath>
 
 namespace ui {
 
 namespace {
-constexpr int customEntry = 8;
-// Bar positions are hundredths of a millimetre for the two sheet materials, tenths for
-// the rest.
-constexpr int divisorOf(int entry) {
-    return entry < 2 ? 100 : 10;
-}
-
 float readNumber(const QLineEdit* box) {
     return static_cast<float>(calc::parseNumber(box->text().toStdString()));
 }
@@ -28,13 +20,15 @@ void Form1::Option3_Click(int index) {
     if (index >= 0 && index < int(valueBoxes.size())) {
         const float value = readNumber(valueBoxes[index]);
         // A custom value left in its box is held to its range however the entry is chosen.
-        state_.rough = index == customEntry ? calc::limitedCustomRoughness(value) : value;
+        state_.rough =
+            index == int(calc::customRoughnessEntry) ? calc::limitedCustomRoughness(value) : value;
     }
     v();
 }
 
 void Form1::scrollBarChange(int index) {
-    const double roughness = entryBars[index]->value() / double(divisorOf(index));
+    const double roughness =
+        entryBars[index]->value() / double(calc::roughnessEntries[index].divisor);
     // The quotient is a short decimal ("0.15", "3.5", "6"): 7 significant digits keep it.
     valueBoxes[index]->setText(
         QString::fromStdString(calc::formatPlain(static_cast<float>(roughness))));
@@ -50,18 +44,13 @@ void Form1::valueBoxClick(int index) {
 }
 
 void Form1::Text13_Change() {
-    QLineEdit* Text13 = valueBoxes[customEntry];
-    state_.inVal = readNumber(Text13);
-    if (state_.inVal < 0) {
-        showError(QString::fromUtf8("表面粗糙度取值范围为0.01至10.00，点击确定按钮后重新输入！"));
-        state_.inVal = std::fabs(state_.inVal);
-        // Runs this handler again, nested, on the corrected text.
-        Text13->setText(QString::fromStdString(calc::absoluteText(Text13->text().toStdString())));
-        Text13->setFocus();
-    } else if (state_.inVal == 0) {
+    QLineEdit* Text13 = valueBoxes[calc::customRoughnessEntry];
+    if (!refuseNegative(Text13, QString::fromUtf8("表面粗糙度取值范围为0.01至10.00，"
+                                                  "点击确定按钮后重新输入！")) &&
+        state_.inVal == 0) {
         return; // an empty, zero or unreadable entry is ignored
     }
-    Option3[customEntry]->setChecked(true);
+    Option3[calc::customRoughnessEntry]->setChecked(true);
     state_.rough = calc::limitedCustomRoughness(readNumber(Text13));
     v();
 }

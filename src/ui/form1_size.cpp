@@ -1,40 +1,51 @@
 // Duct shape and size: shape options, the non-standard size switch, lists and boxes.
 
-#include "calc/number_text.h"
 #include "ui/form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <cmath>
 
 namespace ui {
 
 namespace {
-// Size slots of each shape: circular 0, rectangular 1 and 2, elliptic 3 and 4.
-constexpr int shapeOfSlot[] = {0, 1, 1, 2, 2};
+using calc::DuctShape;
+
+// The shape each size slot belongs to.
+constexpr DuctShape shapeOfSlot[calc::SizeSlotCount] = {DuctShape::Circular, DuctShape::Rectangular,
+                                                        DuctShape::Rectangular, DuctShape::Elliptic,
+                                                        DuctShape::Elliptic};
+
+// The message refusing a negative typed size, one per slot.
+const char* const negativeSizeMessages[calc::SizeSlotCount] = {
+    "圆形风管直径不得小于0，点击确定按钮后重新输入！",
+    "矩形风管长边不得小于0，点击确定按钮后重新输入！",
+    "矩形风管短边不得小于0，点击确定按钮后重新输入！",
+    "椭圆长径不得小于0，点击确定按钮后重新输入！",
+    "椭圆短径不得小于0，点击确定按钮后重新输入！",
+};
 } // namespace
 
-void Form1::enableSizeControlsOf(int shapeIndex) {
+void Form1::enableSizeControlsOf(DuctShape shape) {
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        const bool enabled = shapeOfSlot[slot] == shapeIndex;
+        const bool enabled = shapeOfSlot[slot] == shape;
         sizeLists[slot]->setEnabled(enabled);
         sizeBoxes[slot]->setEnabled(enabled);
     }
 }
 
 void Form1::Option1_Click() {
-    enableSizeControlsOf(0);
+    enableSizeControlsOf(DuctShape::Circular);
     v();
 }
 
 void Form1::Option2_Click() {
-    enableSizeControlsOf(1);
+    enableSizeControlsOf(DuctShape::Rectangular);
     v();
 }
 
 void Form1::Option6_Click() {
-    enableSizeControlsOf(2);
+    enableSizeControlsOf(DuctShape::Elliptic);
     v();
 }
 
@@ -47,15 +58,9 @@ void Form1::Check1_Click() {
     v();
 }
 
-void Form1::validateTypedSize(QLineEdit* box, const QString& message) {
-    state_.inVal = static_cast<float>(calc::parseNumber(box->text().toStdString()));
-    if (state_.inVal < 0) {
-        showError(message);
-        state_.inVal = std::fabs(state_.inVal);
-        // Runs this validation again, nested, on the corrected text.
-        box->setText(QString::fromStdString(calc::absoluteText(box->text().toStdString())));
-        box->setFocus();
-    } else if (state_.inVal == 0) {
+void Form1::sizeBoxChange(calc::SizeSlot slot) {
+    if (!refuseNegative(sizeBoxes[slot], QString::fromUtf8(negativeSizeMessages[slot])) &&
+        state_.inVal == 0) {
         return; // an empty, zero or unreadable size: nothing to recalculate
     }
     v();

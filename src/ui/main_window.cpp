@@ -1,6 +1,5 @@
 #include "ui/main_window.h"
 
-#include "ui/artwork.h"
 #include "ui/form1.h"
 
 #include <QGuiApplication>

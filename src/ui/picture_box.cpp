@@ -15,7 +15,7 @@ PictureBox::PictureBox(Artist artist, QWidget* parent)
 const QPixmap& PictureBox::pixmap() const {
     const qreal ratio = devicePixelRatioF();
     if (drawn.isNull() || drawn.devicePixelRatio() != ratio) {
-        drawn = artist(ratio);
+        drawn = artist(size(), ratio);
     }
     return drawn;
 }

@@ -6,14 +6,14 @@
 namespace ui {
 
 // A picture box: shows a bitmap unscaled from its top-left corner on the highlight-text
-// colour. The bitmap is drawn for the box's device pixel ratio when it is first needed
-// (the first paint), and again only if that ratio changes, so it stays sharp on every
-// screen and start-up does not wait for it.
+// colour. The bitmap is drawn for the box's size and device pixel ratio when it is first
+// needed (the first paint), and again only if that ratio changes, so it stays sharp on
+// every screen and start-up does not wait for it.
 class PictureBox : public QFrame {
     Q_OBJECT
 
 public:
-    using Artist = QPixmap (*)(qreal devicePixelRatio);
+    using Artist = QPixmap (*)(QSize boxSize, qreal devicePixelRatio);
 
     PictureBox(Artist artist, QWidget* parent);
 

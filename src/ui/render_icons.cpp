@@ -2,7 +2,7 @@
 //   ductcalc_render_icons <dir>  ->  <dir>/<size>x<size>.png for every size, <dir>/ductcalc.ico
 // Windows icon files hold PNG images since Vista, so the .ico is a directory of PNGs.
 
-#include "ui/artwork.h"
+#include "ui/airliner_icon.h"
 
 #include <QBuffer>
 #include <QDataStream>

@@ -1,7 +1,9 @@
+#include "calc/defaults.h"
 #include "calc/flow_units.h"
 #include "calc/recalculation.h"
 
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstdint>
@@ -16,14 +18,7 @@ namespace {
 // The state as start-up leaves it just before its final recalculation.
 CalculatorState startUpState() {
     CalculatorState s;
-    s.diam = 100;
-    s.rectLong = 1000;
-    s.rectShort = 1000;
-    s.ellMajor = 1000;
-    s.ellMinor = 800;
-    s.rough = 0.16f;
-    s.visc = 0.00001506f;
-    s.dens = 1.204f;
+    storeDefaults(s);
     s.flowFactor = 1;
     return s;
 }
@@ -31,8 +26,8 @@ CalculatorState startUpState() {
 // The controls after start-up: flow "0", circular duct from the lists, formula one.
 RecalcInputs startUpInputs() {
     RecalcInputs in;
-    in.flowText = "0";
-    in.listTexts = {"100", "1000", "1000", "1000", "800"};
+    in.flowText = defaultFlowText;
+    std::copy(defaultSizeTexts.begin(), defaultSizeTexts.end(), in.listTexts.begin());
     in.boxTexts = in.listTexts;
     return in;
 }
@@ -64,19 +59,14 @@ RecalcInputs duct(DuctShape shape, bool fromBoxes, const char* first, const char
     return in;
 }
 
-QString text(const ResultCaptions& captions, const char* label) {
-    for (const ResultCaption& caption : captions) {
-        if (caption.label == label) {
-            return QString::fromStdString(caption.text);
-        }
-    }
-    return "no such label";
+QString text(const ResultTexts& texts, ResultRow row) {
+    return QString::fromStdString(texts[index(row)]);
 }
 
-QStringList rows(const ResultCaptions& captions) {
+QStringList rows(const ResultTexts& texts) {
     QStringList list;
-    for (const ResultCaption& caption : captions) {
-        list << QString::fromLatin1(caption.label) + "=" + QString::fromStdString(caption.text);
+    for (const std::string& text : texts) {
+        list << QString::fromStdString(text);
     }
     return list;
 }
@@ -112,9 +102,8 @@ private slots:
 void TestRecalculation::startUpCaptions() {
     CalculatorState state = startUpState();
     const QStringList expected{
-        "Label13= .16",         "Label10= 0 m3/h",         "Label6=φ 100",  "Label17= .1 m",
-        "Label26= 1.204 kg/m3", "Label24= 1.506E-05 m2/s", "Label7= 0 m/s", "Label15= 0",
-        "Label11= 0 Pa/m",      "Label21= 0 Pa",
+        " .16",   " 0 m3/h", "φ 100",   " .1 m", " 1.204 kg/m3", " 1.506E-05 m2/s",
+        " 0 m/s", " 0",      " 0 Pa/m", " 0 Pa",
     };
     QCOMPARE(rows(v(state, startUpInputs())), expected);
 }
@@ -191,11 +180,11 @@ void TestRecalculation::sizes() {
     QFETCH(QString, velocityCaption);
 
     CalculatorState state = startUpState();
-    const ResultCaptions captions = v(state, inputs);
-    QCOMPARE(text(captions, "Label6"), sizeCaption);
+    const ResultTexts captions = v(state, inputs);
+    QCOMPARE(text(captions, ResultRow::Size), sizeCaption);
     QCOMPARE(bits(state.dEq), bits(dEq));
-    QCOMPARE(text(captions, "Label17"), dEqCaption);
-    QCOMPARE(text(captions, "Label7"), velocityCaption);
+    QCOMPARE(text(captions, ResultRow::EquivalentDiameter), dEqCaption);
+    QCOMPARE(text(captions, ResultRow::Velocity), velocityCaption);
 }
 
 void TestRecalculation::secondCallChangesNothing_data() {
@@ -221,14 +210,14 @@ void TestRecalculation::velocityKeptWithoutArea() {
     in.nonStandardSize = true;
     in.boxTexts[Diameter] = "";
 
-    const ResultCaptions captions = v(state, in);
+    const ResultTexts captions = v(state, in);
     QCOMPARE(bits(state.vel), bits(5.0f));
-    QCOMPARE(text(captions, "Label6"), "φ 0");
-    QCOMPARE(text(captions, "Label17"), " 0 m");
-    QCOMPARE(text(captions, "Label7"), "请输入风管尺寸");
-    QCOMPARE(text(captions, "Label15"), " 0");
-    QCOMPARE(text(captions, "Label11"), " 0 Pa/m");
-    QCOMPARE(text(captions, "Label21"), " 15.05 Pa");
+    QCOMPARE(text(captions, ResultRow::Size), "φ 0");
+    QCOMPARE(text(captions, ResultRow::EquivalentDiameter), " 0 m");
+    QCOMPARE(text(captions, ResultRow::Velocity), "请输入风管尺寸");
+    QCOMPARE(text(captions, ResultRow::ReynoldsNumber), " 0");
+    QCOMPARE(text(captions, ResultRow::FrictionLoss), " 0 Pa/m");
+    QCOMPARE(text(captions, ResultRow::DynamicPressure), " 15.05 Pa");
 }
 
 void TestRecalculation::flowUnits_data() {
@@ -276,9 +265,9 @@ void TestRecalculation::flowUnits() {
     state.flowFactor = calc::flowFactorOf(unit.toStdString()).value();
     RecalcInputs in = startUpInputs();
     in.flowText = flowText.toStdString();
-    const ResultCaptions captions = v(state, in);
-    QCOMPARE(text(captions, "Label10"), flowCaption);
-    QCOMPARE(text(captions, "Label6"), "φ 100");
+    const ResultTexts captions = v(state, in);
+    QCOMPARE(text(captions, ResultRow::Flow), flowCaption);
+    QCOMPARE(text(captions, ResultRow::Size), "φ 100");
     QCOMPARE(bits(state.flow), bits(flow));
     QCOMPARE(bits(state.vel), bits(vel));
 }
@@ -311,10 +300,10 @@ void TestRecalculation::frictionFormulas() {
 
     CalculatorState state = startUpState();
     inputs.formula = formula;
-    const ResultCaptions captions = v(state, inputs);
-    QCOMPARE(text(captions, "Label15"), reynCaption);
-    QCOMPARE(text(captions, "Label11"), lossCaption);
-    QCOMPARE(text(captions, "Label21"), " .602 Pa");
+    const ResultTexts captions = v(state, inputs);
+    QCOMPARE(text(captions, ResultRow::ReynoldsNumber), reynCaption);
+    QCOMPARE(text(captions, ResultRow::FrictionLoss), lossCaption);
+    QCOMPARE(text(captions, ResultRow::DynamicPressure), " .602 Pa");
 }
 
 // A flow beyond the float range shows the overflow text without a unit in every row it
@@ -324,10 +313,8 @@ void TestRecalculation::flowBeyondFloatShowsOverflow() {
     RecalcInputs in = startUpInputs();
     in.flowText = "1E+39";
     const QStringList expected{
-        "Label13= .16",  "Label10=溢出",         "Label6=φ 100",
-        "Label17= .1 m", "Label26= 1.204 kg/m3", "Label24= 1.506E-05 m2/s",
-        "Label7=溢出",   "Label15=溢出",         "Label11=溢出",
-        "Label21=溢出",
+        " .16", "溢出", "φ 100", " .1 m", " 1.204 kg/m3", " 1.506E-05 m2/s",
+        "溢出", "溢出", "溢出",  "溢出",
     };
     QCOMPARE(rows(v(state, in)), expected);
 }

@@ -1,13 +1,17 @@
 // lofe reads the chord angles' cosines and sines from a table built once. This test
 // holds it, bit for bit, to the loop that evaluates them afresh for every chord.
+#include "calc/defaults.h"
 #include "hydraulics/geometry.h"
 
 #include <QTest>
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -58,11 +62,20 @@ std::vector<float> logSpaced(int count) {
     return values;
 }
 
-// The standard diameters and sides, as whole axes (what dv_e passes on) and as halves.
+// The standard diameters and sides, each once, as whole axes (what dv_e passes on) and as
+// halves.
 std::vector<float> standardSizes() {
-    const float sizes[] = {100,  120,  140,  160,  180,  200,  220,  250,  280,  320,
-                           360,  400,  450,  500,  560,  630,  700,  800,  900,  1000,
-                           1120, 1250, 1400, 1600, 1800, 2000, 2500, 3000, 3500, 4000};
+    std::vector<float> sizes;
+    for (const auto& list : {std::span<const std::string_view>(calc::standardDiameters),
+                             std::span<const std::string_view>(calc::standardSidesAndAxes)}) {
+        for (const std::string_view text : list) {
+            float size = 0;
+            std::from_chars(text.data(), text.data() + text.size(), size);
+            if (std::find(sizes.begin(), sizes.end(), size) == sizes.end()) {
+                sizes.push_back(size);
+            }
+        }
+    }
     std::vector<float> values;
     for (const float size : sizes) {
         values.push_back(size);

@@ -1,7 +1,8 @@
 #pragma once
 
-// Drives the calculator window as a user does: real mouse and key events on controls found
-// by their object names; every message box is recorded and closed by a click on its button.
+// The window fixture of the window tests. Drives the calculator window as a user does: real
+// mouse and key events on controls found by their object names; every message box is
+// recorded and closed by a click on its button as soon as it is shown.
 
 #include "ui/form1.h"
 
@@ -41,12 +42,10 @@ public:
         form = std::make_unique<ui::Form1>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QObject::connect(&watch, &QTimer::timeout, [this] { answerMessageBox(); });
-        watch.start(10);
+        qApp->installEventFilter(&answerer);
     }
     void stop() {
-        watch.stop();
-        watch.disconnect();
+        qApp->removeEventFilter(&answerer);
         form.reset();
     }
 
@@ -139,28 +138,43 @@ public:
     bool recalculatedSinceMark() const { return label("Label26") == " 0 kg/m3"; }
 
 private:
-    void answerMessageBox() {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible()) {
-            return;
-        }
-        ShownMessage shown{box->windowTitle(),
-                           box->text(),
-                           {},
-                           box->isModal(),
-                           box->icon() == QMessageBox::NoIcon};
-        for (const QAbstractButton* button : box->buttons()) {
-            shown.buttons << button->text();
-        }
-        messages << shown;
-        if (QAbstractButton* button = box->buttons().value(0)) {
-            QTest::mouseClick(button, Qt::LeftButton);
-        } else {
-            box->reject();
-        }
-    }
+    class MessageAnswerer : public QObject {
+    public:
+        explicit MessageAnswerer(QList<ShownMessage>& messages)
+            : messages(messages) {}
 
-    QTimer watch;
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Show) {
+                if (auto* box = qobject_cast<QMessageBox*>(watched)) {
+                    QTimer::singleShot(0, box, [this, box] { answer(box); });
+                }
+            }
+            return false;
+        }
+
+    private:
+        void answer(QMessageBox* box) {
+            ShownMessage shown{box->windowTitle(),
+                               box->text(),
+                               {},
+                               box->isModal(),
+                               box->icon() == QMessageBox::NoIcon};
+            for (const QAbstractButton* button : box->buttons()) {
+                shown.buttons << button->text();
+            }
+            messages << shown;
+            if (QAbstractButton* button = box->buttons().value(0)) {
+                QTest::mouseClick(button, Qt::LeftButton);
+            } else {
+                box->reject();
+            }
+        }
+
+        QList<ShownMessage>& messages;
+    };
+
+    MessageAnswerer answerer{messages};
 };
 
 // The last action showed exactly one message: the error title, this text, modal, no icon

@@ -1,14 +1,9 @@
 // Keyboard and screen-reader access: the tab order of the window's controls and the names
 // a screen reader announces for the inputs and the results.
 
-#include "ui/form1.h"
+#include "form1_driver.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
 
 namespace {
 
@@ -31,20 +26,15 @@ class TestAccessibility : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() {
-        form = std::make_unique<ui::Form1>();
-        form->show();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    }
-    void cleanup() { form.reset(); }
+    void init() { d.start(); }
+    void cleanup() { d.stop(); }
 
     void focusChainFollowsTheTabOrder() {
         QWidget* first = control("Text1");
         QStringList chain;
         QWidget* widget = first;
         do {
-            if (widget->focusPolicy() & Qt::TabFocus && widget->window() == form.get()) {
+            if (widget->focusPolicy() & Qt::TabFocus && widget->window() == d.form.get()) {
                 chain << widget->objectName();
             }
             widget = widget->nextInFocusChain();
@@ -159,15 +149,9 @@ private slots:
     }
 
 private:
-    QWidget* control(const QString& name) {
-        auto* widget = form->findChild<QWidget*>(name);
-        if (!widget) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return widget;
-    }
+    QWidget* control(const QString& name) { return d.get(name); }
 
-    std::unique_ptr<ui::Form1> form;
+    Form1Driver d;
 };
 
 } // namespace

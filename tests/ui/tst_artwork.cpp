@@ -1,4 +1,5 @@
-#include "ui/artwork.h"
+#include "ui/airliner_icon.h"
+#include "ui/formula_pictures.h"
 
 #include <QFontDatabase>
 #include <QImage>
@@ -7,7 +8,7 @@
 
 namespace {
 
-using PictureMaker = QPixmap (*)(qreal);
+using PictureMaker = QPixmap (*)(QSize, qreal);
 
 // Where the ink of a picture lies: anything darker than a light grey counts.
 QRect inkBounds(const QImage& image) {
@@ -76,7 +77,7 @@ void TestArtwork::formulaPicture() {
     QFETCH(QSize, boxSize);
     QFETCH(qreal, ratio);
 
-    const QPixmap pixmap = make(ratio);
+    const QPixmap pixmap = make(boxSize, ratio);
     QCOMPARE(pixmap.devicePixelRatio(), ratio);
     QCOMPARE(pixmap.size(),
              QSize(std::lround(size.width() * ratio), std::lround(size.height() * ratio)));

@@ -3,59 +3,36 @@
 // whatever the user did. A failure names the seed and the action, so it replays with
 //   DUCTCALC_SEED=<seed> DUCTCALC_ACTIONS=<n> tst_random_user
 
+#include "calc/defaults.h"
+#include "calc/flow_units.h"
 #include "calc/number_text.h"
-#include "ui/form1.h"
+#include "form1_driver.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QRandomGenerator>
-#include <QScrollBar>
-#include <QTest>
-#include <QTimer>
-#include <bit>
 #include <cmath>
 #include <deque>
-#include <memory>
 
 namespace {
-
-quint32 bits(float x) {
-    return std::bit_cast<quint32>(x);
-}
 
 double number(const QLineEdit* box) {
     return calc::parseNumber(box->text().toStdString());
 }
 
-// Closes every message box the way a user does, by clicking its one button, and keeps
-// what it said so the test can check that only refused entries produce messages.
-class MessageCloser : public QObject {
-public:
-    QStringList seen;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && qobject_cast<QMessageBox*>(watched)) {
-            auto* box = static_cast<QMessageBox*>(watched);
-            QTimer::singleShot(0, box, [this, box] {
-                seen << box->windowTitle() + "|" + box->text();
-                const auto buttons = box->buttons();
-                if (!buttons.isEmpty()) {
-                    QTest::mouseClick(buttons.first(), Qt::LeftButton);
-                }
-            });
-        }
+// A result shows its stored value with 7 significant digits: read back, the number lies
+// within half a unit of the 7th digit, 5E-07 of the value or less, and the unit follows
+// it (" .16", " 3600 m3/h", " 1.506E-05 m2/s"). A value that is not finite reads "溢出".
+bool showsValue(const QString& caption, float value, const QString& unit) {
+    if (!std::isfinite(value)) {
+        return caption == QString::fromUtf8("溢出");
+    }
+    if (!caption.endsWith(unit)) {
         return false;
     }
-};
+    const double shown = calc::parseNumber(caption.chopped(unit.size()).toStdString());
+    return std::fabs(shown - value) <= 5.0000001e-7 * std::fabs(value);
+}
 
 const QStringList hostileTexts = {
     "1e39",   "-1e39",  "1e-50", "-0",    "1E+38",  "3.4028236e38", "-.5",    "  -  1 2 ",
@@ -69,6 +46,7 @@ class TestRandomUser : public QObject {
 
 private slots:
     void initTestCase();
+    void cleanupTestCase() { d.stop(); }
     void randomUser();
 
 private:
@@ -79,50 +57,36 @@ private:
     QString click(QWidget* widget, QPoint at);
     void checkInvariants(const QString& context);
 
-    template <class W> W* child(const char* name) {
-        auto* widget = form->findChild<W*>(QString::fromLatin1(name));
-        if (!widget) {
-            qFatal("no control %s", name);
-        }
-        return widget;
-    }
-
-    std::unique_ptr<ui::Form1> form;
+    Form1Driver d;
     QList<QLineEdit*> editable;
     QList<QLineEdit*> valueBoxes;
     QList<QComboBox*> lists;
     QList<QAbstractButton*> buttons;
     QList<QScrollBar*> bars;
-    MessageCloser closer;
     QString longPaste;
 };
 
 void TestRandomUser::initTestCase() {
-    form = std::make_unique<ui::Form1>();
-    form->show();
-    form->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(form.get()));
-    qApp->installEventFilter(&closer);
+    d.start();
     for (const char* name :
          {"Text1", "Text2", "Text3", "Text4", "Text13", "Text14", "Text15", "Text16", "Text17"}) {
-        editable << child<QLineEdit>(name);
+        editable << d.get<QLineEdit>(name);
     }
     for (int i = 5; i <= 13; ++i) {
-        valueBoxes << child<QLineEdit>(QByteArray("Text" + QByteArray::number(i)).constData());
+        valueBoxes << d.get<QLineEdit>(QStringLiteral("Text%1").arg(i));
     }
     for (const char* name : {"Combo1", "Combo2", "Combo3", "Combo4", "Combo5", "Combo6"}) {
-        lists << child<QComboBox>(name);
+        lists << d.get<QComboBox>(name);
     }
     for (const char* name :
          {"Option1", "Option2", "Option6", "Option4", "Option5", "Check1", "Command2"}) {
-        buttons << child<QAbstractButton>(name);
+        buttons << d.get<QAbstractButton>(name);
     }
-    for (int i = 0; i < 9; ++i) {
-        buttons << child<QAbstractButton>(
-            QByteArray("Option3(" + QByteArray::number(i) + ")").constData());
+    for (std::size_t i = 0; i < calc::roughnessEntryCount; ++i) {
+        buttons << d.get<QAbstractButton>(QStringLiteral("Option3(%1)").arg(i));
     }
     for (int i = 1; i <= 8; ++i) {
-        bars << child<QScrollBar>(QByteArray("HScroll" + QByteArray::number(i)).constData());
+        bars << d.get<QScrollBar>(QStringLiteral("HScroll%1").arg(i));
     }
     for (int i = 0; i < 1000; ++i) {
         longPaste += QString::number(i % 10) + (i % 97 == 0 ? "." : "") + "123456789";
@@ -216,26 +180,26 @@ QString TestRandomUser::action(QRandomGenerator& random) {
 }
 
 void TestRandomUser::checkInvariants(const QString& context) {
-    const calc::CalculatorState& s = form->state();
-    const auto label = [this](const char* name) { return child<QLabel>(name)->text(); };
-    for (QLabel* value : form->findChild<QGroupBox*>("Frame3")->findChildren<QLabel*>()) {
+    const calc::CalculatorState& s = d.state();
+    for (QLabel* value : d.get<QGroupBox>("Frame3")->findChildren<QLabel*>()) {
         QVERIFY2(!value->text().contains("inf", Qt::CaseInsensitive) &&
                      !value->text().contains("nan", Qt::CaseInsensitive),
                  qPrintable(context + ": " + value->text()));
     }
-    const auto result = [](float x, const char* unit) {
-        const std::string text = calc::formatResult(x);
-        return QString::fromStdString(std::isfinite(x) ? text + unit : text);
-    };
-    QVERIFY2(label("Label10") == result(s.flow, " m3/h"),
-             qPrintable(context + ": " + label("Label10")));
-    QVERIFY2(label("Label13") == result(s.rough, ""),
-             qPrintable(context + ": " + label("Label13")));
+    QVERIFY2(showsValue(d.label("Label10"), s.flow, " m3/h"),
+             qPrintable(context + ": " + d.label("Label10")));
+    QVERIFY2(showsValue(d.label("Label13"), s.rough, ""),
+             qPrintable(context + ": " + d.label("Label13")));
+    const QString velocity = d.label("Label7");
+    QVERIFY2(s.area > 0 ? showsValue(velocity, s.vel, " m/s")
+                        : velocity == QString::fromUtf8("请输入风管尺寸"),
+             qPrintable(context + ": " + velocity));
 
-    const float flow = static_cast<float>(s.flowFactor * number(child<QLineEdit>("Text1")));
-    QVERIFY2(bits(s.flow) == bits(flow), qPrintable(context));
-    if (s.area > 0) {
-        QVERIFY2(bits(s.vel) == bits(static_cast<float>(s.flow / 3600.0 / s.area)),
+    // The factor is the chosen unit's; in m3/h the flow is the box's number as a float.
+    const auto factor = calc::flowFactorOf(d.get<QComboBox>("Combo1")->currentText().toStdString());
+    QVERIFY2(factor && bits(s.flowFactor) == bits(*factor), qPrintable(context));
+    if (s.flowFactor == 1.0f) {
+        QVERIFY2(bits(s.flow) == bits(static_cast<float>(number(d.get<QLineEdit>("Text1")))),
                  qPrintable(context));
     }
     // Boxes are validated on the number as a float: "-1e-50" is minus zero, not negative.
@@ -243,13 +207,13 @@ void TestRandomUser::checkInvariants(const QString& context) {
         QVERIFY2(!(static_cast<float>(number(box)) < 0),
                  qPrintable(context + ": " + box->objectName() + " holds " + box->text()));
     }
-    QVERIFY2(bits(s.dens) == bits(static_cast<float>(number(child<QLineEdit>("Text16")))),
+    QVERIFY2(bits(s.dens) == bits(static_cast<float>(number(d.get<QLineEdit>("Text16")))),
              qPrintable(context));
-    QVERIFY2(bits(s.visc) == bits(static_cast<float>(number(child<QLineEdit>("Text17")))),
+    QVERIFY2(bits(s.visc) == bits(static_cast<float>(number(d.get<QLineEdit>("Text17")))),
              qPrintable(context));
 
     int selectedEntry = -1;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < int(calc::roughnessEntryCount); ++i) {
         if (buttons.at(7 + i)->isChecked()) {
             QVERIFY2(selectedEntry == -1, qPrintable(context));
             selectedEntry = i;
@@ -257,7 +221,7 @@ void TestRandomUser::checkInvariants(const QString& context) {
     }
     QVERIFY2(selectedEntry >= 0, qPrintable(context));
     const float entryValue = static_cast<float>(number(valueBoxes.at(selectedEntry)));
-    if (selectedEntry == 8) {
+    if (selectedEntry == int(calc::customRoughnessEntry)) {
         QVERIFY2(s.rough >= 0.01f && s.rough <= 10.0f, qPrintable(context));
     } else {
         QVERIFY2(bits(s.rough) == bits(entryValue), qPrintable(context));
@@ -282,12 +246,12 @@ void TestRandomUser::checkInvariants(const QString& context) {
         QVERIFY2(list->isHidden() == typed && boxes[slot]->isHidden() == !typed,
                  qPrintable(context));
     }
-    const int divisors[] = {100, 100, 0, 0, 0, 10, 10, 10};
-    for (int i = 0; i < 8; ++i) {
-        if (divisors[i]) {
-            const QString expected = QString::fromStdString(
-                calc::formatPlain(static_cast<float>(bars.at(i)->value() / double(divisors[i]))));
-            QVERIFY2(valueBoxes.at(i)->text() == expected, qPrintable(context));
+    // A working bar's box shows the bar's position in millimetres.
+    for (int i = 0; i < bars.size(); ++i) {
+        const calc::RoughnessEntry& entry = calc::roughnessEntries[i];
+        if (entry.barMinimum != entry.barMaximum) {
+            QVERIFY2(qRound(number(valueBoxes.at(i)) * entry.divisor) == bars.at(i)->value(),
+                     qPrintable(context + ": " + valueBoxes.at(i)->text()));
         }
     }
 }
@@ -302,15 +266,15 @@ void TestRandomUser::randomUser() {
     QRandomGenerator random(seed);
     std::deque<QString> recent;
     for (int i = 1; i <= actions; ++i) {
-        const int messagesBefore = int(closer.seen.size());
+        const int messagesBefore = int(d.messages.size());
         const QString done = action(random);
         recent.push_back(QString::number(i) + ": " + done);
         if (recent.size() > 8) {
             recent.pop_front();
         }
         QStringList log(recent.begin(), recent.end());
-        if (closer.seen.size() > messagesBefore) {
-            log << "messages: " + closer.seen.mid(messagesBefore).join(" / ");
+        for (const ShownMessage& message : d.messages.mid(messagesBefore)) {
+            log << "message: " + message.title + "|" + message.text;
         }
         const QString context = QString("seed %1, action %2; last actions:\n  %3")
                                     .arg(seed)
@@ -321,7 +285,7 @@ void TestRandomUser::randomUser() {
             return;
         }
     }
-    qInfo("seed %u: %d actions, %d messages closed", seed, actions, int(closer.seen.size()));
+    qInfo("seed %u: %d actions, %d messages closed", seed, actions, int(d.messages.size()));
 }
 
 } // namespace

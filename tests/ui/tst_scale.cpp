@@ -2,18 +2,11 @@
 // formula pictures are drawn for the device pixel ratio, not upscaled, and every caption
 // is whole in its control.
 
-#include "ui/form1.h"
+#include "form1_driver.h"
 #include "ui/picture_box.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QStyle>
 #include <QStyleOptionButton>
-#include <QTest>
 
 namespace {
 
@@ -21,11 +14,8 @@ class TestScale : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        form = std::make_unique<ui::Form1>();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-    }
+    void initTestCase() { d.start(); }
+    void cleanupTestCase() { d.stop(); }
 
     void picturesMatchTheDevicePixelRatio_data() {
         QTest::addColumn<QString>("picture");
@@ -36,25 +26,25 @@ private slots:
     void picturesMatchTheDevicePixelRatio() {
         QFETCH(QString, picture);
         QFETCH(QSize, size);
-        const qreal ratio = form->devicePixelRatioF();
+        const qreal ratio = d.form->devicePixelRatioF();
         QCOMPARE(ratio, qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
                             ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
                             : 1.0);
-        const QPixmap pixmap = form->findChild<ui::PictureBox*>(picture)->pixmap();
+        const QPixmap pixmap = d.get<ui::PictureBox>(picture)->pixmap();
         QCOMPARE(pixmap.devicePixelRatio(), ratio);
         QCOMPARE(pixmap.size(), (QSizeF(size) * ratio).toSize());
     }
 
     void captionsAreWhole() {
-        for (const QLabel* label : form->findChildren<QLabel*>()) {
+        for (const QLabel* label : d.form->findChildren<QLabel*>()) {
             if (label->pixmap().isNull()) {
                 verifyFits(label, label->text(), label->contentsRect().size());
             }
         }
-        for (const QAbstractButton* button : form->findChildren<QAbstractButton*>()) {
+        for (const QAbstractButton* button : d.form->findChildren<QAbstractButton*>()) {
             verifyFits(button, button->text(), textRoom(button));
         }
-        for (const QGroupBox* frame : form->findChildren<QGroupBox*>()) {
+        for (const QGroupBox* frame : d.form->findChildren<QGroupBox*>()) {
             verifyFits(frame, frame->title(), frame->size());
         }
     }
@@ -73,7 +63,7 @@ private slots:
     void widestResultsAreWhole() {
         QFETCH(QString, label);
         QFETCH(QString, text);
-        const auto* value = form->findChild<QLabel*>(label);
+        const auto* value = d.get<QLabel>(label);
         verifyFits(value, text, value->contentsRect().size());
     }
 
@@ -101,7 +91,7 @@ private:
                                 .arg(room.height())));
     }
 
-    std::unique_ptr<ui::Form1> form;
+    Form1Driver d;
 };
 
 } // namespace
