@@ -159,14 +159,15 @@ calc::RecalcInputs Form1::recalcInputs() const {
 }
 
 void Form1::v() {
-    const calc::ResultTexts texts = calc::v(state_, recalcInputs());
-    for (std::size_t row = 0; row < texts.size(); ++row) {
-        const QString text = QString::fromStdString(texts[row]);
+    results_ = calc::v(state_, recalcInputs());
+    for (std::size_t row = 0; row < results_.size(); ++row) {
+        const QString text = QString::fromStdString(results_[row]);
         valueLabels[row]->setText(text);
         // Read as one phrase with its row, "风速 5.2 m/s", whatever blanks the value shows.
         valueLabels[row]->setAccessibleName(resultNames[row] + QLatin1Char(' ') +
                                             text.simplified());
     }
+    emit recalculated();
 }
 
 void Form1::showError(const QString& message) {

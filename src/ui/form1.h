@@ -39,6 +39,20 @@ public:
     // labels of the results frame, top to bottom.
     void v();
 
+    // What v() reads from the controls, and the result texts it last showed.
+    calc::RecalcInputs recalcInputs() const;
+    const calc::ResultTexts& results() const { return results_; }
+
+    // Picks a standard size through the controls, as a user would: the lists instead of
+    // typed sizes, the shape's option, then the entry of each of the shape's lists. Every
+    // write that changes a control raises its handler.
+    void pickStandardSize(calc::DuctShape shape,
+                          const std::array<std::string_view, calc::SizeSlotCount>& listTexts);
+
+signals:
+    // After every recalculation, once the value labels show its results.
+    void recalculated();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -56,7 +70,6 @@ private:
     void selectByText(QComboBox* list, const QString& text);
     void startUp();
 
-    calc::RecalcInputs recalcInputs() const;
     void showError(const QString& message);
     bool refuseNegative(QLineEdit* box, const QString& message);
 
@@ -85,6 +98,7 @@ private:
     void Command2_Click();
 
     calc::CalculatorState state_;
+    calc::ResultTexts results_;
 
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame2 = nullptr;

@@ -1,10 +1,12 @@
 // Duct shape and size: shape options, the non-standard size switch, lists and boxes.
 
+#include "ui/core_text.h"
 #include "ui/form1.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 
 namespace ui {
 
@@ -47,6 +49,20 @@ void Form1::Option2_Click() {
 void Form1::Option6_Click() {
     enableSizeControlsOf(DuctShape::Elliptic);
     v();
+}
+
+void Form1::pickStandardSize(DuctShape shape,
+                             const std::array<std::string_view, calc::SizeSlotCount>& listTexts) {
+    Check1->setChecked(false);
+    QRadioButton* option = shape == DuctShape::Circular      ? Option1
+                           : shape == DuctShape::Rectangular ? Option2
+                                                             : Option6;
+    option->setChecked(true);
+    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
+        if (shapeOfSlot[slot] == shape) {
+            selectByText(sizeLists[slot], qString(listTexts[slot]));
+        }
+    }
 }
 
 void Form1::Check1_Click() {

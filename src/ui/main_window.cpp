@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "ui/form1.h"
+#include "ui/sizing_window.h"
 
 #include <QGuiApplication>
 #include <QLayout>
@@ -9,6 +10,21 @@
 #include <QScreen>
 
 namespace ui {
+
+namespace {
+
+// Raises the tool window if it exists; otherwise builds it beside the calculator.
+template <class ToolWindow> void showTool(ToolWindow*& window, Form1* calculator, QWidget* owner) {
+    if (!window) {
+        window = new ToolWindow(calculator, owner);
+        window->move(owner->frameGeometry().topRight() + QPoint(8, 0));
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -34,10 +50,20 @@ void MainWindow::createMenus() {
     quit->setObjectName(QStringLiteral("actionQuit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    QMenu* tools = menuBar()->addMenu(QString::fromUtf8("工具(&T)"));
+    QAction* sizing =
+        tools->addAction(QString::fromUtf8("风管选型(&S)…"), this, &MainWindow::showSizing);
+    sizing->setObjectName(QStringLiteral("actionSizing"));
+    sizing->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("帮助(&H)"));
     QAction* about =
         help->addAction(QString::fromUtf8("关于风速计算(&A)"), this, &MainWindow::showAbout);
     about->setObjectName(QStringLiteral("actionAbout"));
+}
+
+void MainWindow::showSizing() {
+    showTool(sizing_, calculator_, this);
 }
 
 void MainWindow::showAbout() {

@@ -5,6 +5,7 @@
 namespace ui {
 
 class Form1;
+class SizingWindow;
 
 // The program's window: the calculator as its client area, under a menu bar that opens the
 // tools around it. A tool window is built when it is first opened and talks to the
@@ -19,9 +20,11 @@ public:
 
 private:
     void createMenus();
+    void showSizing();
     void showAbout();
 
     Form1* calculator_;
+    SizingWindow* sizing_ = nullptr;
 };
 
 } // namespace ui

@@ -1,0 +1,224 @@
+#include "ui/sizing_window.h"
+
+#include "ui/form1.h"
+#include "ui/sizing_model.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+QString shapeName(calc::DuctShape shape) {
+    switch (shape) {
+    case calc::DuctShape::Circular:
+        return QString::fromUtf8("圆形风管");
+    case calc::DuctShape::Rectangular:
+        return QString::fromUtf8("矩形风管");
+    case calc::DuctShape::Elliptic:
+        return QString::fromUtf8("椭圆形风管");
+    }
+    return {};
+}
+
+QString resultText(const calc::ResultTexts& texts, calc::ResultRow row) {
+    return QString::fromStdString(texts[calc::index(row)]).trimmed();
+}
+
+} // namespace
+
+SizingWindow::SizingWindow(Form1* calculator, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , calculator_(calculator) {
+    setObjectName(QStringLiteral("SizingWindow"));
+    setWindowTitle(QString::fromUtf8("风管选型"));
+    setFont(calculator->font());
+
+    auto* limits = new QFormLayout;
+    limits->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+    maxVelocity_ = createLimit("maxVelocity", "最大风速 m/s", 8, 100, 0.5);
+    maxFriction_ = createLimit("maxFriction", "最大比摩阻 Pa/m", 1.5, 100, 0.1);
+    maxAspect_ = createLimit("maxAspect", "最大长宽比", 4, 40, 1);
+    for (QDoubleSpinBox* limit : {maxVelocity_, maxFriction_, maxAspect_}) {
+        limits->addRow(limit->accessibleName(), limit);
+    }
+    onlyMatching_ = new QCheckBox(QString::fromUtf8("只显示满足条件的尺寸"));
+    onlyMatching_->setObjectName(QStringLiteral("onlyMatching"));
+    limits->addRow(onlyMatching_);
+
+    conditions_ = new QLabel;
+    conditions_->setObjectName(QStringLiteral("sizingConditions"));
+    conditions_->setWordWrap(true);
+
+    model_ = new SizingModel(font(), this);
+    table_ = new QTableView;
+    table_->setObjectName(QStringLiteral("sizingTable"));
+    table_->setAccessibleName(QString::fromUtf8("标准尺寸表"));
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
+    fitColumns();
+    table_->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+
+    auto* copy = new QAction(table_);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    table_->addAction(copy);
+    connect(copy, &QAction::triggered, this, &SizingWindow::copySelection);
+
+    auto* buttons = new QDialogButtonBox;
+    apply_ = buttons->addButton(QString::fromUtf8("应用"), QDialogButtonBox::ApplyRole);
+    apply_->setObjectName(QStringLiteral("sizingApply"));
+    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+    close->setText(QString::fromUtf8("关闭"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(limits);
+    layout->addWidget(conditions_);
+    layout->addWidget(table_, 1);
+    layout->addWidget(buttons);
+
+    for (QDoubleSpinBox* limit : {maxVelocity_, maxFriction_, maxAspect_}) {
+        connect(limit, &QDoubleSpinBox::valueChanged, this, &SizingWindow::refresh);
+    }
+    connect(onlyMatching_, &QCheckBox::toggled, this, &SizingWindow::refresh);
+    connect(table_, &QAbstractItemView::activated, this, &SizingWindow::applySelected);
+    connect(apply_, &QPushButton::clicked, this, &SizingWindow::applySelected);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(calculator_, &Form1::recalculated, this, &SizingWindow::refresh);
+
+    resize(760, 560);
+    refresh();
+}
+
+QDoubleSpinBox* SizingWindow::createLimit(const char* name, const char* caption, double value,
+                                          double maximum, double step) {
+    auto* limit = new QDoubleSpinBox;
+    limit->setObjectName(QString::fromLatin1(name));
+    limit->setAccessibleName(QString::fromUtf8(caption));
+    limit->setRange(0, maximum);
+    limit->setDecimals(1);
+    limit->setSingleStep(step);
+    limit->setValue(value);
+    // At its minimum a limit is switched off.
+    limit->setSpecialValueText(QString::fromUtf8("不限"));
+    return limit;
+}
+
+// Columns as wide as their longest possible text, set once: measuring every cell again on
+// each keystroke would cost more than evaluating every size.
+void SizingWindow::fitColumns() {
+    const QFontMetrics metrics(table_->font());
+    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('M'));
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QString header =
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        const QString widest = column == 0 ? QString::fromUtf8("长径 4000 短径 4000")
+                                           : QStringLiteral("8.888888E-08");
+        table_->setColumnWidth(
+            column, std::max(metrics.horizontalAdvance(header), metrics.horizontalAdvance(widest)) +
+                        padding);
+    }
+}
+
+void SizingWindow::refresh() {
+    const calc::RecalcInputs inputs = calculator_->recalcInputs();
+    const calc::SizingLimits limits{maxVelocity_->value(), maxFriction_->value(),
+                                    maxAspect_->value()};
+    maxAspect_->setEnabled(inputs.shape != calc::DuctShape::Circular);
+
+    const auto selected = table_->selectionModel()->selectedRows();
+    const auto previousKey = selected.isEmpty()
+                                 ? std::nullopt
+                                 : std::optional(model_->row(selected.first().row()).listTexts);
+    const auto previousRecommendation =
+        model_->recommended() ? std::optional(model_->row(*model_->recommended()).listTexts)
+                              : std::nullopt;
+
+    model_->setRows(calc::sizingRows(calculator_->state(), inputs, limits),
+                    onlyMatching_->isChecked());
+
+    const calc::ResultTexts& shown = calculator_->results();
+    if (calculator_->state().flow == 0) {
+        conditions_->setText(QString::fromUtf8("请在计算器中输入风量。"));
+    } else {
+        conditions_->setText(
+            QString::fromUtf8("%1，风量 %2，粗糙度 K %3 mm，%4")
+                .arg(shapeName(inputs.shape), resultText(shown, calc::ResultRow::Flow),
+                     resultText(shown, calc::ResultRow::Roughness),
+                     QString::fromUtf8(inputs.formula == calc::FrictionFormula::One ? "公式一"
+                                                                                    : "公式二")) +
+            (model_->recommended() ? QString() : QString::fromUtf8("；没有满足条件的尺寸。")));
+    }
+
+    // A new recommendation is selected; otherwise the row the user had stays selected.
+    const auto recommended = model_->recommended();
+    const bool recommendationMoved =
+        recommended &&
+        (!previousRecommendation || model_->row(*recommended).listTexts != *previousRecommendation);
+    int keep = -1;
+    for (int row = 0; previousKey && row < model_->rowCount(); ++row) {
+        if (model_->row(row).listTexts == *previousKey) {
+            keep = row;
+        }
+    }
+    selectRow(recommendationMoved || keep < 0 ? recommended.value_or(-1) : keep);
+}
+
+void SizingWindow::selectRow(int row) {
+    if (row < 0) {
+        return;
+    }
+    const QModelIndex index = model_->index(row, 0);
+    table_->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    table_->scrollTo(index);
+}
+
+void SizingWindow::applySelected() {
+    const auto selected = table_->selectionModel()->selectedRows();
+    if (selected.isEmpty()) {
+        return;
+    }
+    // A copy: every write into the calculator refreshes the table and replaces its rows.
+    const auto listTexts = model_->row(selected.first().row()).listTexts;
+    calculator_->pickStandardSize(calculator_->recalcInputs().shape, listTexts);
+}
+
+QString SizingWindow::selectionText() const {
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        header << model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    }
+    lines << header.join('\t');
+    auto rows = table_->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    for (const QModelIndex& row : rows) {
+        QStringList cells;
+        for (int column = 0; column < model_->columnCount(); ++column) {
+            cells << model_->index(row.row(), column).data().toString();
+        }
+        lines << cells.join('\t');
+    }
+    return lines.join('\n') + '\n';
+}
+
+void SizingWindow::copySelection() const {
+    QGuiApplication::clipboard()->setText(selectionText());
+}
+
+} // namespace ui

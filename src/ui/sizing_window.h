@@ -1,0 +1,51 @@
+#pragma once
+
+#include "calc/sizing.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace ui {
+
+class Form1;
+class SizingModel;
+
+// 风管选型: every standard size of the calculator's shape for its current flow, roughness,
+// formula and air, against design limits, refreshed on every recalculation. Applying a row
+// picks that size in the calculator's own controls.
+class SizingWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    SizingWindow(Form1* calculator, QWidget* parent);
+
+    // Picks the selected row's size in the calculator.
+    void applySelected();
+    // The selected rows with the header, tab-separated, one line each.
+    QString selectionText() const;
+
+private:
+    QDoubleSpinBox* createLimit(const char* name, const char* caption, double value, double maximum,
+                                double step);
+    void fitColumns();
+    void refresh();
+    void selectRow(int row);
+    void copySelection() const;
+
+    Form1* calculator_;
+    QDoubleSpinBox* maxVelocity_;
+    QDoubleSpinBox* maxFriction_;
+    QDoubleSpinBox* maxAspect_;
+    QCheckBox* onlyMatching_;
+    QLabel* conditions_;
+    QTableView* table_;
+    SizingModel* model_;
+    QPushButton* apply_;
+};
+
+} // namespace ui
