@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
-# Screenshots of the real window under a virtual display, for the docs:
-#   scripts/screenshot.sh [scale ...]   (default: 1 2) -> docs/screenshot.png, docs/screenshot@2x.png
+# Screenshots of the real windows under a virtual display, for the docs:
+#   scripts/screenshot.sh [scale ...]   (default: 1 2)
+#   -> docs/screenshot.png, docs/sizing.png, and docs/screenshot@2x.png, docs/sizing@2x.png
+# The sizing window is shot for a flow of 3600 m3/h in the default circular duct.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/setup.sh
-ensure_packages xvfb xauth imagemagick
+ensure_packages xvfb xauth imagemagick xdotool
 cmake --preset default >/dev/null
 cmake --build --preset default >/dev/null
 
 scales=("$@")
 [ ${#scales[@]} -gt 0 ] || scales=(1 2)
 for scale in "${scales[@]}"; do
-    name=docs/screenshot.png
-    [ "$scale" = 1 ] || name="docs/screenshot@${scale}x.png"
-    QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 1600x1000x24" bash -c '
+    suffix=.png
+    [ "$scale" = 1 ] || suffix="@${scale}x.png"
+    QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 3200x2000x24" bash -c '
         build/default/src/ductcalc & app=$!
         sleep 2
-        import -window root "$0.full.png"
-        kill $app' "$name"
-    convert "$name.full.png" -trim +repage "$name"
-    rm -f "$name.full.png"
-    echo "$name"
+        main=$(xdotool search --name "^风速计算$" | head -1)
+        import -window root "docs/screenshot$0.full.png"
+        xdotool windowfocus --sync "$main" 2>/dev/null || true
+        xdotool key ctrl+a && xdotool type 3600 && xdotool key ctrl+shift+s
+        sleep 1.5
+        import -window "$(xdotool search --name "^风管选型$" | head -1)" "docs/sizing$0"
+        kill $app' "$suffix"
+    convert "docs/screenshot$suffix.full.png" -trim +repage "docs/screenshot$suffix"
+    rm -f "docs/screenshot$suffix.full.png"
+    echo "docs/screenshot$suffix docs/sizing$suffix"
 done

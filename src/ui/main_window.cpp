@@ -8,16 +8,27 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
 
 namespace ui {
 
 namespace {
 
+// Beside the owner where the screen has room, else as far right as the screen allows.
+QPoint besideOwner(const QWidget* window, const QWidget* owner) {
+    QPoint place = owner->frameGeometry().topRight() + QPoint(8, 0);
+    if (const QScreen* screen = owner->screen()) {
+        const QRect room = screen->availableGeometry();
+        place.setX(std::max(room.left(), std::min(place.x(), room.right() - window->width())));
+    }
+    return place;
+}
+
 // Raises the tool window if it exists; otherwise builds it beside the calculator.
 template <class ToolWindow> void showTool(ToolWindow*& window, Form1* calculator, QWidget* owner) {
     if (!window) {
         window = new ToolWindow(calculator, owner);
-        window->move(owner->frameGeometry().topRight() + QPoint(8, 0));
+        window->move(besideOwner(window, owner));
     }
     window->show();
     window->raise();
