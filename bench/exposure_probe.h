@@ -10,7 +10,7 @@
 
 // Start-up benchmarks: reports on standard output the moment the first window is exposed,
 // then quits once that window is painted and reports the peak resident memory of the run.
-// The launcher times the first report.
+// The launcher times the whole process.
 class ExposureProbe : public QObject {
 public:
     ExposureProbe() {
