@@ -4,6 +4,7 @@
 
 namespace ui {
 
+class AirStateDialog;
 class Form1;
 class SizingWindow;
 
@@ -21,10 +22,12 @@ public:
 private:
     void createMenus();
     void showSizing();
+    void showAirState();
     void showAbout();
 
     Form1* calculator_;
     SizingWindow* sizing_ = nullptr;
+    AirStateDialog* airState_ = nullptr;
 };
 
 } // namespace ui
