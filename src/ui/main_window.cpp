@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include "ui/air_state_dialog.h"
+#include "ui/duct_run_window.h"
 #include "ui/form1.h"
 #include "ui/sizing_window.h"
 
@@ -60,6 +61,10 @@ void MainWindow::createMenus() {
         tools->addAction(QString::fromUtf8("空气物性(&A)…"), this, &MainWindow::showAirState);
     airState->setObjectName(QStringLiteral("actionAirState"));
     airState->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    QAction* ductRun =
+        tools->addAction(QString::fromUtf8("管段阻力(&R)…"), this, &MainWindow::showDuctRun);
+    ductRun->setObjectName(QStringLiteral("actionDuctRun"));
+    ductRun->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("帮助(&H)"));
     QAction* about =
@@ -73,6 +78,10 @@ void MainWindow::showSizing() {
 
 void MainWindow::showAirState() {
     showTool(airState_, calculator_, this);
+}
+
+void MainWindow::showDuctRun() {
+    showTool(ductRun_, calculator_, this);
 }
 
 void MainWindow::showAbout() {

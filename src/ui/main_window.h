@@ -5,6 +5,7 @@
 namespace ui {
 
 class AirStateDialog;
+class DuctRunWindow;
 class Form1;
 class SizingWindow;
 
@@ -23,11 +24,13 @@ private:
     void createMenus();
     void showSizing();
     void showAirState();
+    void showDuctRun();
     void showAbout();
 
     Form1* calculator_;
     SizingWindow* sizing_ = nullptr;
     AirStateDialog* airState_ = nullptr;
+    DuctRunWindow* ductRun_ = nullptr;
 };
 
 } // namespace ui
