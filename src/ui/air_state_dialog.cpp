@@ -48,9 +48,8 @@ AirStateDialog::AirStateDialog(Form1* calculator, QWidget* parent)
     density_ = createValueOutput("airDensity", "密度 kg/m3");
     dynamicViscosity_ = createValueOutput("airDynamicViscosity", "动力粘度 Pa·s");
     viscosity_ = createValueOutput("airViscosity", "运动粘度 m2/s");
-    auto* note = new QLabel(QString::fromUtf8("干空气与水蒸气按理想气体计；"
+    auto* note = new QLabel(QString::fromUtf8("干空气与水蒸气按理想气体计；\n"
                                               "湿空气的粘度取同温度干空气的粘度。"));
-    note->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox;
     QPushButton* apply = buttons->addButton(QString::fromUtf8("应用"), QDialogButtonBox::ApplyRole);
