@@ -104,7 +104,7 @@ private slots:
         type(run, "runLength", "25");
         type(run, "runZeta", "2.5");
         QCOMPARE(run.reportRows().last(),
-                 QPair(QString::fromUtf8("总阻力"), QString("133.1506 Pa")));
+                 (QPair<QString, QString>(QString::fromUtf8("总阻力"), "133.1506 Pa")));
     }
 
     // Without a duct area the calculator's R and Pd belong to an earlier velocity.
