@@ -1,8 +1,8 @@
 #pragma once
 
 // Properties of humid air at a duct's working conditions, in 64 bits. Temperature in °C,
-// pressure in kPa, altitude in m, relative humidity in %. Within -50 to 300 °C, 50 to
-// 110 kPa (or -500 to 6000 m) and 0 to 100 % every result is positive and finite. The
+// pressure in kPa, altitude in m, relative humidity in %. Within -50 to 300 °C, 47.18 to
+// 110 kPa (6000 m down to -698 m) and 0 to 100 % every result is positive and finite. The
 // calculator's density and viscosity boxes take a result as formatPlain writes it
 // (calc/number_text.h).
 namespace calc {

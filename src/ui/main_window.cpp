@@ -1,5 +1,7 @@
 #include "ui/main_window.h"
 
+#include "ui/air_state_dialog.h"
+#include "ui/duct_run_window.h"
 #include "ui/form1.h"
 #include "ui/sizing_window.h"
 
@@ -66,6 +68,14 @@ void MainWindow::createMenus() {
         tools->addAction(QString::fromUtf8("风管选型(&S)…"), this, &MainWindow::showSizing);
     sizing->setObjectName(QStringLiteral("actionSizing"));
     sizing->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    QAction* airState =
+        tools->addAction(QString::fromUtf8("空气物性(&A)…"), this, &MainWindow::showAirState);
+    airState->setObjectName(QStringLiteral("actionAirState"));
+    airState->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    QAction* ductRun =
+        tools->addAction(QString::fromUtf8("管段阻力(&R)…"), this, &MainWindow::showDuctRun);
+    ductRun->setObjectName(QStringLiteral("actionDuctRun"));
+    ductRun->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("帮助(&H)"));
     QAction* about =
@@ -75,6 +85,14 @@ void MainWindow::createMenus() {
 
 void MainWindow::showSizing() {
     showTool(sizing_, calculator_, this);
+}
+
+void MainWindow::showAirState() {
+    showTool(airState_, calculator_, this);
+}
+
+void MainWindow::showDuctRun() {
+    showTool(ductRun_, calculator_, this);
 }
 
 void MainWindow::showAbout() {

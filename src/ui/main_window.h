@@ -4,6 +4,8 @@
 
 namespace ui {
 
+class AirStateDialog;
+class DuctRunWindow;
 class Form1;
 class SizingWindow;
 
@@ -21,10 +23,14 @@ public:
 private:
     void createMenus();
     void showSizing();
+    void showAirState();
+    void showDuctRun();
     void showAbout();
 
     Form1* calculator_;
     SizingWindow* sizing_ = nullptr;
+    AirStateDialog* airState_ = nullptr;
+    DuctRunWindow* ductRun_ = nullptr;
 };
 
 } // namespace ui

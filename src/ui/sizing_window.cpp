@@ -2,6 +2,7 @@
 
 #include "ui/form1.h"
 #include "ui/sizing_model.h"
+#include "ui/tool_fields.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -31,10 +32,6 @@ QString shapeName(calc::DuctShape shape) {
         return QString::fromUtf8("椭圆形风管");
     }
     return {};
-}
-
-QString resultText(const calc::ResultTexts& texts, calc::ResultRow row) {
-    return QString::fromStdString(texts[calc::index(row)]).trimmed();
 }
 
 } // namespace

@@ -1,0 +1,111 @@
+#include "ui/air_state_dialog.h"
+
+#include "ui/form1.h"
+#include "ui/tool_fields.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+// Sites up to 6000 m, and the highest barometer readings at sea level.
+constexpr double highestAltitude = 6000; // m
+constexpr double highestPressure = 110;  // kPa
+
+bool acceptedByTheCalculator(double value) {
+    const auto stored = static_cast<float>(value);
+    return std::isfinite(stored) && stored > 0.0f;
+}
+
+} // namespace
+
+AirStateDialog::AirStateDialog(Form1* calculator, QWidget* parent)
+    : QDialog(parent)
+    , densityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text16")))
+    , viscosityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text17"))) {
+    setObjectName(QStringLiteral("AirStateDialog"));
+    setWindowTitle(QString::fromUtf8("空气物性"));
+    setFont(calculator->font());
+
+    // Each of pressure and altitude sets the other, so either range is the other's image in
+    // the standard atmosphere: 6000 m has 47.181 kPa, and 110 kPa lies 698 m below sea level.
+    temperature_ = createNumberInput("airTemperature", "温度 °C", -50, 300, 1, 20);
+    pressure_ =
+        createNumberInput("airPressure", "大气压力 kPa", calc::pressureAtAltitude(highestAltitude),
+                          highestPressure, 3, 101.325);
+    altitude_ = createNumberInput("airAltitude", "海拔高度 m",
+                                  calc::altitudeAtPressure(highestPressure), highestAltitude, 0, 0);
+    humidity_ = createNumberInput("airHumidity", "相对湿度 %", 0, 100, 0, 0);
+    density_ = createValueOutput("airDensity", "密度 kg/m3");
+    dynamicViscosity_ = createValueOutput("airDynamicViscosity", "动力粘度 Pa·s");
+    viscosity_ = createValueOutput("airViscosity", "运动粘度 m2/s");
+    auto* note = new QLabel(QString::fromUtf8("干空气与水蒸气按理想气体计；\n"
+                                              "湿空气的粘度取同温度干空气的粘度。"));
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* apply = buttons->addButton(QString::fromUtf8("应用"), QDialogButtonBox::ApplyRole);
+    apply->setObjectName(QStringLiteral("airApply"));
+    apply->setDefault(true);
+    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+    close->setText(QString::fromUtf8("关闭"));
+    close->setObjectName(QStringLiteral("airClose"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(captionedForm(
+        {temperature_, pressure_, altitude_, humidity_, density_, dynamicViscosity_, viscosity_}));
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+    setTabOrder(humidity_, apply);
+    setTabOrder(apply, close);
+
+    connect(pressure_, &QDoubleSpinBox::valueChanged, this, [this](double pressure) {
+        const QSignalBlocker quiet(altitude_);
+        altitude_->setValue(calc::altitudeAtPressure(pressure));
+        refresh();
+    });
+    connect(altitude_, &QDoubleSpinBox::valueChanged, this, [this](double altitude) {
+        const QSignalBlocker quiet(pressure_);
+        pressure_->setValue(calc::pressureAtAltitude(altitude));
+        refresh();
+    });
+    for (QDoubleSpinBox* input : {temperature_, humidity_}) {
+        connect(input, &QDoubleSpinBox::valueChanged, this, &AirStateDialog::refresh);
+    }
+    connect(apply, &QPushButton::clicked, this, &AirStateDialog::apply);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    refresh();
+}
+
+// The pressure box holds what the density uses: an altitude counts as the pressure shown.
+calc::AirProperties AirStateDialog::properties() const {
+    return calc::airProperties(temperature_->value(), pressure_->value(), humidity_->value());
+}
+
+void AirStateDialog::refresh() {
+    const calc::AirProperties air = properties();
+    density_->setText(plainText(air.density));
+    dynamicViscosity_->setText(plainText(air.dynamicViscosity));
+    viscosity_->setText(plainText(air.kinematicViscosity));
+}
+
+void AirStateDialog::apply() {
+    const calc::AirProperties air = properties();
+    // The input ranges keep both positive and finite; the calculator would refuse a negative
+    // value with a message and leave an empty box for an infinite one.
+    if (!acceptedByTheCalculator(air.density) || !acceptedByTheCalculator(air.kinematicViscosity)) {
+        return;
+    }
+    densityBox_->setText(plainText(air.density));
+    viscosityBox_->setText(plainText(air.kinematicViscosity));
+}
+
+} // namespace ui

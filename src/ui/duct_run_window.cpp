@@ -1,0 +1,66 @@
+#include "ui/duct_run_window.h"
+
+#include "calc/duct_run.h"
+#include "ui/form1.h"
+#include "ui/tool_fields.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace ui {
+
+DuctRunWindow::DuctRunWindow(Form1* calculator, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , calculator_(calculator) {
+    setObjectName(QStringLiteral("DuctRunWindow"));
+    setWindowTitle(QString::fromUtf8("管段阻力"));
+    setFont(calculator->font());
+
+    length_ = createNumberInput("runLength", "管段长度 m", 0, 100000, 2, 10);
+    zeta_ = createNumberInput("runZeta", "局部阻力系数之和 Σζ", 0, 10000, 2, 0);
+    size_ = createValueOutput("runSize", "风管尺寸 mm");
+    velocity_ = createValueOutput("runVelocity", "风速");
+    friction_ = createValueOutput("runFriction", "沿程阻力 R·L");
+    local_ = createValueOutput("runLocal", "局部阻力 Σζ·Pd");
+    total_ = createValueOutput("runTotal", "总阻力");
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+    close->setText(QString::fromUtf8("关闭"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(captionedForm({length_, zeta_, size_, velocity_, friction_, local_, total_}));
+    layout->addWidget(buttons);
+
+    for (QDoubleSpinBox* input : {length_, zeta_}) {
+        connect(input, &QDoubleSpinBox::valueChanged, this, &DuctRunWindow::refresh);
+    }
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    connect(calculator_, &Form1::recalculated, this, &DuctRunWindow::refresh);
+    refresh();
+}
+
+void DuctRunWindow::refresh() {
+    const calc::ResultTexts& shown = calculator_->results();
+    velocity_->setText(resultText(shown, calc::ResultRow::Velocity));
+    size_->setText(resultText(shown, calc::ResultRow::Size));
+    const calc::DuctRunTexts run =
+        calc::ductRunTexts(calculator_->state(), length_->value(), zeta_->value());
+    friction_->setText(QString::fromStdString(run.friction));
+    local_->setText(QString::fromStdString(run.local));
+    total_->setText(QString::fromStdString(run.total));
+}
+
+QList<QPair<QString, QString>> DuctRunWindow::reportRows() const {
+    return {{QString::fromUtf8("管段长度"), plainText(length_->value()) + QStringLiteral(" m")},
+            {QString::fromUtf8("局部阻力系数之和 Σζ"), plainText(zeta_->value())},
+            {friction_->accessibleName(), friction_->text()},
+            {local_->accessibleName(), local_->text()},
+            {total_->accessibleName(), total_->text()}};
+}
+
+} // namespace ui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QWidget>
+
+class QDoubleSpinBox;
+class QLabel;
+
+namespace ui {
+
+class Form1;
+
+// 管段阻力: the friction, local and total pressure loss of a duct run of some length and
+// fittings, at the calculator's current duct and flow, refreshed on every recalculation.
+class DuctRunWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    DuctRunWindow(Form1* calculator, QWidget* parent);
+
+    // The run as caption and value text with its unit: length, sum of the local loss
+    // coefficients, friction loss, local loss and total, as shown.
+    QList<QPair<QString, QString>> reportRows() const;
+
+private:
+    void refresh();
+
+    Form1* calculator_;
+    QDoubleSpinBox* length_;
+    QDoubleSpinBox* zeta_;
+    QLabel* velocity_;
+    QLabel* size_;
+    QLabel* friction_;
+    QLabel* local_;
+    QLabel* total_;
+};
+
+} // namespace ui

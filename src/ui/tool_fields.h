@@ -1,0 +1,30 @@
+#pragma once
+
+#include "calc/recalculation.h"
+
+#include <QString>
+#include <initializer_list>
+
+class QDoubleSpinBox;
+class QFormLayout;
+class QLabel;
+class QWidget;
+
+// The fields and texts of the tool windows. Each carries an object name for tests and tools, and
+// its caption with the unit as the accessible name a screen reader announces.
+namespace ui {
+
+QDoubleSpinBox* createNumberInput(const char* name, const char* caption, double minimum,
+                                  double maximum, int decimals, double value);
+// A result the user can select and copy with the mouse; it takes no keyboard focus, so the
+// Tab key moves between inputs and buttons only.
+QLabel* createValueOutput(const char* name, const char* caption);
+// One row per field, captioned by its accessible name; the caption is the field's buddy.
+QFormLayout* captionedForm(std::initializer_list<QWidget*> fields);
+
+// A number as the calculator's boxes take it: the float, to at most 7 significant digits.
+QString plainText(double value);
+// A result row as the calculator shows it, without the leading blank of a number.
+QString resultText(const calc::ResultTexts& texts, calc::ResultRow row);
+
+} // namespace ui
