@@ -7,6 +7,7 @@
 #include "calc/recalculation.h"
 #include "ui/airliner_icon.h"
 #include "ui/core_text.h"
+#include "ui/error_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -171,11 +171,7 @@ void Form1::v() {
 }
 
 void Form1::showError(const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("错误提示"), message,
-                    QMessageBox::NoButton, this);
-    // The messages tell the user to press "确定", so the button says so in every locale.
-    box.addButton(QString::fromUtf8("确定"), QMessageBox::AcceptRole);
-    box.exec();
+    showErrorBox(this, message);
 }
 
 // A box refuses a negative number: after the message it is given the number's magnitude,
