@@ -158,6 +158,20 @@ calc::RecalcInputs Form1::recalcInputs() const {
     return in;
 }
 
+calc::ReportNames Form1::reportNames() const {
+    calc::ReportNames names;
+    names.flowUnit = text(Combo1);
+    const auto selected =
+        std::find_if(Option3.begin(), Option3.end(),
+                     [](const QRadioButton* option) { return option->isChecked(); });
+    // The custom entry's caption carries its range after the name.
+    names.material = (*selected)->text().section(QString::fromUtf8("（"), 0, 0).toStdString();
+    for (std::size_t row = 0; row < resultNames.size(); ++row) {
+        names.resultCaptions[row] = resultNames[row].toStdString();
+    }
+    return names;
+}
+
 void Form1::v() {
     results_ = calc::v(state_, recalcInputs());
     for (std::size_t row = 0; row < results_.size(); ++row) {

@@ -1,5 +1,7 @@
 #include "ui/sizing_window.h"
 
+#include "calc/report.h"
+#include "ui/core_text.h"
 #include "ui/form1.h"
 #include "ui/sizing_model.h"
 
@@ -20,18 +22,6 @@
 namespace ui {
 
 namespace {
-
-QString shapeName(calc::DuctShape shape) {
-    switch (shape) {
-    case calc::DuctShape::Circular:
-        return QString::fromUtf8("圆形风管");
-    case calc::DuctShape::Rectangular:
-        return QString::fromUtf8("矩形风管");
-    case calc::DuctShape::Elliptic:
-        return QString::fromUtf8("椭圆形风管");
-    }
-    return {};
-}
 
 QString resultText(const calc::ResultTexts& texts, calc::ResultRow row) {
     return QString::fromStdString(texts[calc::index(row)]).trimmed();
@@ -126,8 +116,8 @@ void SizingWindow::fitColumns() {
     for (int column = 0; column < model_->columnCount(); ++column) {
         const QString header =
             model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        const QString widest = column == 0 ? QString::fromUtf8("长径 4000 短径 4000")
-                                           : QStringLiteral("8.888888E-08");
+        const QString widest =
+            column == 0 ? QString::fromUtf8("长径 4000 短径 4000") : QStringLiteral("8.888888E-08");
         table_->setColumnWidth(
             column, std::max(metrics.horizontalAdvance(header), metrics.horizontalAdvance(widest)) +
                         padding);
@@ -157,10 +147,10 @@ void SizingWindow::refresh() {
     } else {
         conditions_->setText(
             QString::fromUtf8("%1，风量 %2，粗糙度 K %3 mm，%4")
-                .arg(shapeName(inputs.shape), resultText(shown, calc::ResultRow::Flow),
+                .arg(qString(calc::shapeName(inputs.shape)),
+                     resultText(shown, calc::ResultRow::Flow),
                      resultText(shown, calc::ResultRow::Roughness),
-                     QString::fromUtf8(inputs.formula == calc::FrictionFormula::One ? "公式一"
-                                                                                    : "公式二")) +
+                     qString(calc::formulaName(inputs.formula))) +
             (model_->recommended() ? QString() : QString::fromUtf8("；没有满足条件的尺寸。")));
     }
 
