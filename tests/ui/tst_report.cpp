@@ -84,15 +84,16 @@ private slots:
         QProcess reader;
         reader.start("pdftotext", {"-layout", path, "-"});
         QVERIFY(reader.waitForFinished());
-        const QString sheet = QString::fromUtf8(reader.readAllStandardOutput());
+        // Blanks are left out: the reader guesses them from the gaps between glyphs.
+        const QString sheet = QString::fromUtf8(reader.readAllStandardOutput()).remove(' ');
         trigger("actionCopyResults");
         const QString copied = QGuiApplication::clipboard()->text();
         QVERIFY(copied.endsWith(QString::fromUtf8("风管总长\t12.5 m\n")));
         for (const QString& cell :
              QString(copied).replace('\t', '\n').split('\n', Qt::SkipEmptyParts)) {
-            QVERIFY2(sheet.contains(cell), qPrintable(cell));
+            QVERIFY2(sheet.contains(QString(cell).remove(' ')), qPrintable(cell));
         }
-        QVERIFY(sheet.contains(label("Label11")->toolTip()));
+        QVERIFY(sheet.contains(label("Label11")->toolTip().remove(' ')));
     }
 
     // A folder that cannot be written, or a cancelled dialog, leaves no file; the first says why.
