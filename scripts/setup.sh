@@ -7,6 +7,7 @@ ductcalc_packages=(
     qt6-base-dev                  # Qt 6 Widgets and Qt Test
     fonts-wqy-microhei            # a CJK font, so the Chinese captions render
     desktop-file-utils appstream  # validators of the desktop entry and metainfo
+    poppler-utils                 # pdftotext, which reads the calculation sheet back in a test
 )
 
 ensure_packages() {

@@ -40,22 +40,38 @@ std::string percentage(double percent) {
     return (percent < 0.0 ? "−" : "+") + digits + "%";
 }
 
+// The state's loss with the reference factor; infinite once its Reynolds number overflowed.
+hydraulics::Result referenceLoss(const CalculatorState& s) {
+    if (!std::isfinite(s.reyn)) {
+        return std::numeric_limits<double>::infinity();
+    }
+    return hydraulics::colebrookLoss(s.rough, s.dEq, s.reyn, s.vel, s.dens);
+}
+
+// The loss to 4 significant digits, "溢出" when not finite, empty without a value.
+std::string lossText(const hydraulics::Result& loss) {
+    if (!loss) {
+        return {};
+    }
+    return std::isfinite(*loss) ? fourDigits(*loss) : "溢出";
+}
+
 } // namespace
 
+std::string colebrookLossText(const CalculatorState& s) {
+    return lossText(referenceLoss(s));
+}
+
 std::string colebrookLine(const CalculatorState& s) {
-    const std::string overflow = "Colebrook-White: 溢出";
-    if (!std::isfinite(s.reyn)) {
-        return overflow;
-    }
-    const hydraulics::Result loss =
-        hydraulics::colebrookLoss(s.rough, s.dEq, s.reyn, s.vel, s.dens);
+    const hydraulics::Result loss = referenceLoss(s);
     if (!loss) {
         return "Colebrook-White 公式仅适用于紊流（Re ≥ 4000）";
     }
+    std::string line = "Colebrook-White: " + lossText(loss);
     if (!std::isfinite(*loss)) {
-        return overflow;
+        return line;
     }
-    std::string line = "Colebrook-White: " + fourDigits(*loss) + " Pa/m";
+    line += " Pa/m";
     // The state's loss is a float that may have overflowed where the reference did not.
     const double deviation = 100.0 * (s.rSpec / *loss - 1.0);
     if (std::isfinite(deviation)) {

@@ -14,4 +14,7 @@ namespace calc {
 // that the reference holds for turbulent flow only; an overflowed one reads "溢出".
 std::string colebrookLine(const CalculatorState& state);
 
+// That reference loss alone, as a table cell: "2.307", "溢出", or empty without a value.
+std::string colebrookLossText(const CalculatorState& state);
+
 } // namespace calc

@@ -7,6 +7,7 @@
 #include "calc/recalculation.h"
 #include "ui/airliner_icon.h"
 #include "ui/core_text.h"
+#include "ui/error_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -158,6 +158,20 @@ calc::RecalcInputs Form1::recalcInputs() const {
     return in;
 }
 
+calc::ReportNames Form1::reportNames() const {
+    calc::ReportNames names;
+    names.flowUnit = text(Combo1);
+    const auto selected =
+        std::find_if(Option3.begin(), Option3.end(),
+                     [](const QRadioButton* option) { return option->isChecked(); });
+    // The custom entry's caption carries its range after the name.
+    names.material = (*selected)->text().section(QString::fromUtf8("（"), 0, 0).toStdString();
+    for (std::size_t row = 0; row < resultNames.size(); ++row) {
+        names.resultCaptions[row] = resultNames[row].toStdString();
+    }
+    return names;
+}
+
 void Form1::v() {
     results_ = calc::v(state_, recalcInputs());
     for (std::size_t row = 0; row < results_.size(); ++row) {
@@ -171,11 +185,7 @@ void Form1::v() {
 }
 
 void Form1::showError(const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8("错误提示"), message,
-                    QMessageBox::NoButton, this);
-    // The messages tell the user to press "确定", so the button says so in every locale.
-    box.addButton(QString::fromUtf8("确定"), QMessageBox::AcceptRole);
-    box.exec();
+    showErrorBox(this, message);
 }
 
 // A box refuses a negative number: after the message it is given the number's magnitude,

@@ -3,6 +3,7 @@
 #include "calc/calculator_state.h"
 #include "calc/defaults.h"
 #include "calc/recalculation.h"
+#include "calc/report.h"
 
 #include <QWidget>
 #include <array>
@@ -42,6 +43,8 @@ public:
     // What v() reads from the controls, and the result texts it last showed.
     calc::RecalcInputs recalcInputs() const;
     const calc::ResultTexts& results() const { return results_; }
+    // The flow unit, material and result captions as the controls show them.
+    calc::ReportNames reportNames() const;
 
     // Picks a standard size through the controls, as a user would: the lists instead of
     // typed sizes, the shape's option, then the entry of each of the shape's lists. Every

@@ -1,15 +1,26 @@
 #include "ui/main_window.h"
 
+#include "calc/colebrook_line.h"
 #include "ui/air_state_dialog.h"
+#include "ui/core_text.h"
 #include "ui/duct_run_window.h"
+#include "ui/error_box.h"
 #include "ui/form1.h"
+#include "ui/picture_box.h"
+#include "ui/report_sheet.h"
 #include "ui/sizing_window.h"
 
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
 #include <algorithm>
 
 namespace ui {
@@ -49,6 +60,12 @@ MainWindow::MainWindow(QWidget* parent)
     setFont(calculator_->font());
     setCentralWidget(calculator_);
     createMenus();
+    // The duct run's losses belong to the results while its window is open.
+    addReportRows([this] {
+        return ductRun_ && ductRun_->isVisible() ? ductRun_->reportRows() : ReportRows{};
+    });
+    connect(calculator_, &Form1::recalculated, this, &MainWindow::showReference);
+    showReference();
     // The calculator keeps its fixed client area; the menu bar adds its own height.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
@@ -59,9 +76,16 @@ MainWindow::MainWindow(QWidget* parent)
 
 void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(QString::fromUtf8("文件(&F)"));
+    QAction* exportReport =
+        file->addAction(QString::fromUtf8("导出计算书(&E)…"), this, &MainWindow::exportReport);
+    exportReport->setObjectName(QStringLiteral("actionExportReport"));
+    exportReport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    file->addSeparator();
     QAction* quit = file->addAction(QString::fromUtf8("退出(&X)"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("actionQuit"));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    createEditMenu();
 
     QMenu* tools = menuBar()->addMenu(QString::fromUtf8("工具(&T)"));
     QAction* sizing =
@@ -81,6 +105,64 @@ void MainWindow::createMenus() {
     QAction* about =
         help->addAction(QString::fromUtf8("关于风速计算(&A)"), this, &MainWindow::showAbout);
     about->setObjectName(QStringLiteral("actionAbout"));
+}
+
+// Copying is also offered on the results frame's own context menu.
+void MainWindow::createEditMenu() {
+    QMenu* edit = menuBar()->addMenu(QString::fromUtf8("编辑(&E)"));
+    QAction* copy =
+        edit->addAction(QString::fromUtf8("复制计算结果(&C)"), this, &MainWindow::copyResults);
+    copy->setObjectName(QStringLiteral("actionCopyResults"));
+    copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    auto* results = calculator_->findChild<QGroupBox*>(QStringLiteral("Frame3"));
+    results->setContextMenuPolicy(Qt::ActionsContextMenu);
+    results->addAction(copy);
+}
+
+void MainWindow::addReportRows(std::function<ReportRows()> source) {
+    reportSources_.push_back(std::move(source));
+}
+
+calc::Report MainWindow::report() const {
+    calc::Report report = calc::report(calculator_->state(), calculator_->recalcInputs(),
+                                       calculator_->results(), calculator_->reportNames());
+    for (const auto& source : reportSources_) {
+        for (const auto& [caption, value] : source()) {
+            report.results.push_back({caption.toStdString(), value.toStdString()});
+        }
+    }
+    return report;
+}
+
+void MainWindow::copyResults() {
+    QGuiApplication::clipboard()->setMimeData(reportMimeData(report()));
+}
+
+void MainWindow::exportReport() {
+    const QString suggested = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                              QString::fromUtf8("/风管计算书.pdf");
+    const QString path = QFileDialog::getSaveFileName(
+        this, QString::fromUtf8("导出计算书"), suggested, QString::fromUtf8("PDF 文件 (*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const bool one = calculator_->recalcInputs().formula == calc::FrictionFormula::One;
+    const auto* box = calculator_->findChild<PictureBox*>(one ? "Picture1" : "Picture2");
+    // Drawn at print resolution: some 400 dots per inch at its size on the sheet.
+    const SheetArt art{box->picture(5), calculator_->font()};
+    const QString error = writeReportPdf(path, report(), art);
+    if (!error.isEmpty()) {
+        showErrorBox(this, QString::fromUtf8("计算书未能保存到 %1：%2")
+                               .arg(QDir::toNativeSeparators(path), error));
+    }
+}
+
+// The friction loss and its caption carry the Colebrook-White reference as their tool tip.
+void MainWindow::showReference() {
+    const QString line = qString(calc::colebrookLine(calculator_->state()));
+    for (const char* name : {"Label11", "Label8"}) {
+        calculator_->findChild<QLabel*>(QString::fromLatin1(name))->setToolTip(line);
+    }
 }
 
 void MainWindow::showSizing() {

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "calc/report.h"
+
 #include <QMainWindow>
+#include <QPair>
+#include <functional>
+#include <vector>
 
 namespace ui {
 
@@ -16,21 +21,34 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    using ReportRows = QList<QPair<QString, QString>>;
+
     explicit MainWindow(QWidget* parent = nullptr);
 
     Form1* calculator() const { return calculator_; }
 
+    // Rows to follow the ten results in the copied results and the calculation sheet, asked
+    // for each time (an open tool window's totals; none while it is closed).
+    void addReportRows(std::function<ReportRows()> source);
+    // The calculator's inputs and results, then the rows of every source.
+    calc::Report report() const;
+
 private:
     void createMenus();
+    void createEditMenu();
     void showSizing();
     void showAirState();
     void showDuctRun();
     void showAbout();
+    void copyResults();
+    void exportReport();
+    void showReference();
 
     Form1* calculator_;
     SizingWindow* sizing_ = nullptr;
     AirStateDialog* airState_ = nullptr;
     DuctRunWindow* ductRun_ = nullptr;
+    std::vector<std::function<ReportRows()>> reportSources_;
 };
 
 } // namespace ui

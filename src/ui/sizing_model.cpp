@@ -1,8 +1,12 @@
 #include "ui/sizing_model.h"
 
+#include "calc/colebrook_line.h"
+#include "ui/core_text.h"
+
 #include <QApplication>
 #include <QPalette>
 #include <algorithm>
+#include <optional>
 
 namespace ui {
 
@@ -10,7 +14,7 @@ namespace {
 
 struct Column {
     const char* header;
-    calc::ResultRow result;
+    std::optional<calc::ResultRow> result; // none: the Colebrook-White reference loss
     const char* unit; // the unit the result text ends with, shown in the header instead
 };
 
@@ -19,9 +23,18 @@ constexpr Column columns[] = {
     {"当量直径 m", calc::ResultRow::EquivalentDiameter, " m"},
     {"风速 m/s", calc::ResultRow::Velocity, " m/s"},
     {"比摩阻 Pa/m", calc::ResultRow::FrictionLoss, " Pa/m"},
+    {"比摩阻 (C-W) Pa/m", std::nullopt, ""},
     {"动压 Pa", calc::ResultRow::DynamicPressure, " Pa"},
     {"雷诺数", calc::ResultRow::ReynoldsNumber, ""},
 };
+
+QString cell(const calc::SizingRow& row, const Column& column) {
+    if (!column.result) {
+        const std::string loss = calc::colebrookLossText(row.state);
+        return loss.empty() ? QString::fromUtf8("—") : qString(loss);
+    }
+    return qString(calc::cellText(row.texts[calc::index(*column.result)], column.unit));
+}
 
 } // namespace
 
@@ -55,8 +68,7 @@ QVariant SizingModel::data(const QModelIndex& index, int role) const {
     const Column& column = columns[index.column()];
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(
-            calc::cellText(sizing.texts[calc::index(column.result)], column.unit));
+        return cell(sizing, column);
     case Qt::TextAlignmentRole:
         return index.column() == 0 ? int(Qt::AlignLeft | Qt::AlignVCenter)
                                    : int(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,5 +1,7 @@
 #include "ui/sizing_window.h"
 
+#include "calc/report.h"
+#include "ui/core_text.h"
 #include "ui/form1.h"
 #include "ui/sizing_model.h"
 #include "ui/tool_fields.h"
@@ -19,22 +21,6 @@
 #include <algorithm>
 
 namespace ui {
-
-namespace {
-
-QString shapeName(calc::DuctShape shape) {
-    switch (shape) {
-    case calc::DuctShape::Circular:
-        return QString::fromUtf8("圆形风管");
-    case calc::DuctShape::Rectangular:
-        return QString::fromUtf8("矩形风管");
-    case calc::DuctShape::Elliptic:
-        return QString::fromUtf8("椭圆形风管");
-    }
-    return {};
-}
-
-} // namespace
 
 SizingWindow::SizingWindow(Form1* calculator, QWidget* parent)
     : QWidget(parent, Qt::Window)
@@ -123,8 +109,8 @@ void SizingWindow::fitColumns() {
     for (int column = 0; column < model_->columnCount(); ++column) {
         const QString header =
             model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-        const QString widest = column == 0 ? QString::fromUtf8("长径 4000 短径 4000")
-                                           : QStringLiteral("8.888888E-08");
+        const QString widest =
+            column == 0 ? QString::fromUtf8("长径 4000 短径 4000") : QStringLiteral("8.888888E-08");
         table_->setColumnWidth(
             column, std::max(metrics.horizontalAdvance(header), metrics.horizontalAdvance(widest)) +
                         padding);
@@ -154,10 +140,10 @@ void SizingWindow::refresh() {
     } else {
         conditions_->setText(
             QString::fromUtf8("%1，风量 %2，粗糙度 K %3 mm，%4")
-                .arg(shapeName(inputs.shape), resultText(shown, calc::ResultRow::Flow),
+                .arg(qString(calc::shapeName(inputs.shape)),
+                     resultText(shown, calc::ResultRow::Flow),
                      resultText(shown, calc::ResultRow::Roughness),
-                     QString::fromUtf8(inputs.formula == calc::FrictionFormula::One ? "公式一"
-                                                                                    : "公式二")) +
+                     qString(calc::formulaName(inputs.formula))) +
             (model_->recommended() ? QString() : QString::fromUtf8("；没有满足条件的尺寸。")));
     }
 

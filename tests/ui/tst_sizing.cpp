@@ -159,9 +159,10 @@ private slots:
         QTest::keyClick(table(), Qt::Key_Down, Qt::ShiftModifier);
         QTest::keyClick(table(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QString::fromUtf8("尺寸\t当量直径 m\t风速 m/s\t比摩阻 Pa/m\t动压 Pa\t雷诺数\n"
-                                   "φ 100\t.1\t127.3241\t2154.387\t9759.271\t845445.3\n"
-                                   "φ 120\t.12\t88.41949\t826.4518\t4706.44\t704537.8\n"));
+                 QString::fromUtf8(
+                     "尺寸\t当量直径 m\t风速 m/s\t比摩阻 Pa/m\t比摩阻 (C-W) Pa/m\t动压 Pa\t雷诺数\n"
+                     "φ 100\t.1\t127.3241\t2154.387\t2181\t9759.271\t845445.3\n"
+                     "φ 120\t.12\t88.41949\t826.4518\t840.8\t4706.44\t704537.8\n"));
     }
 
 private:
