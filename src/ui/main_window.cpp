@@ -79,7 +79,7 @@ void MainWindow::createMenus() {
     QAction* exportReport =
         file->addAction(QString::fromUtf8("导出计算书(&E)…"), this, &MainWindow::exportReport);
     exportReport->setObjectName(QStringLiteral("actionExportReport"));
-    exportReport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    exportReport->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     QAction* quit = file->addAction(QString::fromUtf8("退出(&X)"), this, &QWidget::close);
     quit->setObjectName(QStringLiteral("actionQuit"));
