@@ -32,9 +32,7 @@ AirStateDialog::AirStateDialog(Form1* calculator, QWidget* parent)
     : QDialog(parent)
     , densityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text16")))
     , viscosityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text17"))) {
-    setObjectName(QStringLiteral("AirStateDialog"));
-    setWindowTitle(QString::fromUtf8("空气物性"));
-    setFont(calculator->font());
+    nameToolWindow(this, "AirStateDialog", "空气物性", calculator);
 
     // Each of pressure and altitude sets the other, so either range is the other's image in
     // the standard atmosphere: 6000 m has 47.181 kPa, and 110 kPa lies 698 m below sea level.

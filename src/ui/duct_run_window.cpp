@@ -16,9 +16,7 @@ namespace ui {
 DuctRunWindow::DuctRunWindow(Form1* calculator, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , calculator_(calculator) {
-    setObjectName(QStringLiteral("DuctRunWindow"));
-    setWindowTitle(QString::fromUtf8("管段阻力"));
-    setFont(calculator->font());
+    nameToolWindow(this, "DuctRunWindow", "管段阻力", calculator);
 
     length_ = createNumberInput("runLength", "管段长度 m", 0, 100000, 2, 10);
     zeta_ = createNumberInput("runZeta", "局部阻力系数之和 Σζ", 0, 10000, 2, 0);

@@ -25,18 +25,13 @@ namespace ui {
 SizingWindow::SizingWindow(Form1* calculator, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , calculator_(calculator) {
-    setObjectName(QStringLiteral("SizingWindow"));
-    setWindowTitle(QString::fromUtf8("风管选型"));
-    setFont(calculator->font());
+    nameToolWindow(this, "SizingWindow", "风管选型", calculator);
 
-    auto* limits = new QFormLayout;
-    limits->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     maxVelocity_ = createLimit("maxVelocity", "最大风速 m/s", 8, 100, 0.5);
     maxFriction_ = createLimit("maxFriction", "最大比摩阻 Pa/m", 1.5, 100, 0.1);
     maxAspect_ = createLimit("maxAspect", "最大长宽比", 4, 40, 1);
-    for (QDoubleSpinBox* limit : {maxVelocity_, maxFriction_, maxAspect_}) {
-        limits->addRow(limit->accessibleName(), limit);
-    }
+    QFormLayout* limits = captionedForm({maxVelocity_, maxFriction_, maxAspect_});
+    limits->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     onlyMatching_ = new QCheckBox(QString::fromUtf8("只显示满足条件的尺寸"));
     onlyMatching_->setObjectName(QStringLiteral("onlyMatching"));
     limits->addRow(onlyMatching_);
@@ -89,13 +84,8 @@ SizingWindow::SizingWindow(Form1* calculator, QWidget* parent)
 
 QDoubleSpinBox* SizingWindow::createLimit(const char* name, const char* caption, double value,
                                           double maximum, double step) {
-    auto* limit = new QDoubleSpinBox;
-    limit->setObjectName(QString::fromLatin1(name));
-    limit->setAccessibleName(QString::fromUtf8(caption));
-    limit->setRange(0, maximum);
-    limit->setDecimals(1);
+    QDoubleSpinBox* limit = createNumberInput(name, caption, 0, maximum, 1, value);
     limit->setSingleStep(step);
-    limit->setValue(value);
     // At its minimum a limit is switched off.
     limit->setSpecialValueText(QString::fromUtf8("不限"));
     return limit;

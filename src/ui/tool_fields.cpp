@@ -8,6 +8,13 @@
 
 namespace ui {
 
+void nameToolWindow(QWidget* window, const char* name, const char* title,
+                    const QWidget* calculator) {
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(QString::fromUtf8(title));
+    window->setFont(calculator->font());
+}
+
 QDoubleSpinBox* createNumberInput(const char* name, const char* caption, double minimum,
                                   double maximum, int decimals, double value) {
     auto* input = new QDoubleSpinBox;

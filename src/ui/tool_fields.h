@@ -14,6 +14,10 @@ class QWidget;
 // its caption with the unit as the accessible name a screen reader announces.
 namespace ui {
 
+// Names a tool window for tests and tools, gives it its title and the calculator's face.
+void nameToolWindow(QWidget* window, const char* name, const char* title,
+                    const QWidget* calculator);
+
 QDoubleSpinBox* createNumberInput(const char* name, const char* caption, double minimum,
                                   double maximum, int decimals, double value);
 // A result the user can select and copy with the mouse; it takes no keyboard focus, so the
