@@ -9,9 +9,14 @@ install(TARGETS ductcalc
     BUNDLE DESTINATION .)
 
 if(WIN32 OR APPLE)
-    # Copies the Qt libraries and plugins next to the program or into the bundle.
+    # Copies the Qt libraries and plugins next to the program or into the bundle. Qt 6.5
+    # renamed the option that receives the path of the generated script.
+    set(script_option OUTPUT_SCRIPT)
+    if(Qt6_VERSION VERSION_LESS 6.5)
+        set(script_option FILENAME_VARIABLE)
+    endif()
     qt_generate_deploy_app_script(TARGET ductcalc
-        OUTPUT_SCRIPT deploy_script
+        ${script_option} deploy_script
         NO_UNSUPPORTED_PLATFORM_ERROR)
     install(SCRIPT ${deploy_script})
 else()
