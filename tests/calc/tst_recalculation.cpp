@@ -31,7 +31,7 @@ CalculatorState startUpState() {
 // The controls after start-up: flow "0", circular duct from the lists, formula one.
 RecalcInputs startUpInputs() {
     RecalcInputs in;
-    in.flowText = "0";
+    in.flowText = std::string("0"); // moved in: GCC 12 warns about assigning a literal at -O3
     in.listTexts = {"100", "1000", "1000", "1000", "800"};
     in.boxTexts = in.listTexts;
     return in;
