@@ -10,6 +10,9 @@ qt_windows=$ductcalc_cache/qt-6.4.2-mingw/qt-win
 qt_windows_cache=${DUCTCALC_QT_WINDOWS_CACHE:-$PWD/../shared/windows/qt-6.4.2-mingw-w64-x86_64.tgz}
 windows_build=build/windows
 wine=$PWD/scripts/wine-run.sh
+# Wine keeps its C: drive and registry in a prefix: this checkout's own, so that stopping
+# its Wine server touches no other.
+export WINEPREFIX=$PWD/$windows_build/wine
 
 ensure_qt_windows() {
     [ -f "$qt_windows/.complete" ] && return 0

@@ -12,10 +12,21 @@ configure_windows_build xvfb xauth xdotool imagemagick unzip
 
 build_log=$windows_build/build.log
 cmake --build "$windows_build" -j2 >"$build_log" 2>&1 || { cat "$build_log" >&2; exit 1; }
-ctest --test-dir "$windows_build" --output-on-failure --no-tests=error -j2
 
+# One Wine server with its system processes, kept running across the tests, spares each
+# test Wine's start-up; tests starting it together would stall one another. The system
+# processes are started here, away from the output of any test, which they would hold open.
+mkdir -p "$WINEPREFIX"
+/usr/lib/wine/wineserver --wait # for a server still stopping after the build
+/usr/lib/wine/wineserver -p
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+trap '/usr/lib/wine/wineserver --kill; rm -rf "$scratch"' EXIT
+"$wine" cmd /c exit </dev/null >/dev/null 2>&1
+ctest --test-dir "$windows_build" --output-on-failure --no-tests=error -j2
+# Wine's desktop started without a display: the window needs one started on the virtual one.
+/usr/lib/wine/wineserver --kill
+/usr/lib/wine/wineserver --wait
+
 unzip -q "$zip" -d "$scratch"
 program=$(echo "$scratch"/*/ductcalc.exe)
 # Only the DLLs beside the program: no search path into the build machine's folders.

@@ -8,14 +8,15 @@ set -eu
 : "${WINEDEBUG:=-all}"
 export WINEPREFIX WINEDEBUG WINEARCH=win64
 wine=/usr/lib/wine/wine64
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+# A mark of its own: a running Wine server writes the registry files only when it stops.
+if [ ! -f "$WINEPREFIX/.made" ]; then
     mkdir -p "$WINEPREFIX"
     flock "$WINEPREFIX" sh -c '
-        [ -f "$WINEPREFIX/system.reg" ] && exit 0
+        [ -f "$WINEPREFIX/.made" ] && exit 0
         echo "Creating the Wine prefix $WINEPREFIX" >&2
         WINEDLLOVERRIDES="mscoree,mshtml=" "$0" wineboot --init >"$WINEPREFIX.log" 2>&1 ||
             { cat "$WINEPREFIX.log" >&2; exit 1; }
-        /usr/lib/wine/wineserver --wait' "$wine"
+        touch "$WINEPREFIX/.made"' "$wine"
 fi
 # Wine hands a program the variables QT_* of the environment only under the names WINEQT_*,
 # and Qt writes its messages and test logs to a debugger unless told to use the standard
