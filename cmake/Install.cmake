@@ -8,10 +8,30 @@ install(TARGETS ductcalc
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
 
-if(WIN32 OR APPLE)
-    # Copies the Qt libraries and plugins next to the program or into the bundle.
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+    # The plugins the program loads, in the folders beside it where Qt looks for them, and
+    # the DLLs of Qt and of the MinGW runtime that the program and the plugins need.
+    install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin
+        LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
+    install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin
+        LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+    install(CODE "
+        include(${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake)
+        ductcalc_deploy_windows_dlls(\"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\"
+            BINARIES $<TARGET_FILE_NAME:ductcalc>
+                     platforms/$<TARGET_FILE_NAME:Qt6::QWindowsIntegrationPlugin>
+                     styles/$<TARGET_FILE_NAME:Qt6::QWindowsVistaStylePlugin>
+            DLL_DIRS ${DUCTCALC_WINDOWS_DLL_DIRS}
+            OBJDUMP ${CMAKE_OBJDUMP} STRIP ${CMAKE_STRIP})")
+elseif(WIN32 OR APPLE)
+    # Copies the Qt libraries and plugins next to the program or into the bundle. Qt 6.5
+    # renamed the option that receives the path of the generated script.
+    set(script_option OUTPUT_SCRIPT)
+    if(Qt6_VERSION VERSION_LESS 6.5)
+        set(script_option FILENAME_VARIABLE)
+    endif()
     qt_generate_deploy_app_script(TARGET ductcalc
-        OUTPUT_SCRIPT deploy_script
+        ${script_option} deploy_script
         NO_UNSUPPORTED_PLATFORM_ERROR)
     install(SCRIPT ${deploy_script})
 else()

@@ -26,7 +26,7 @@ CalculatorState startUpState() {
 // The controls after start-up: flow "0", circular duct from the lists, formula one.
 RecalcInputs startUpInputs() {
     RecalcInputs in;
-    in.flowText = defaultFlowText;
+    in.flowText = std::string(defaultFlowText); // moved in: GCC 12 warns about a copy at -O3
     std::copy(defaultSizeTexts.begin(), defaultSizeTexts.end(), in.listTexts.begin());
     in.boxTexts = in.listTexts;
     return in;

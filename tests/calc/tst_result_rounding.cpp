@@ -32,8 +32,9 @@ std::string referenceRounding(float x) {
         exponent += static_cast<int>(carried.size() - digits.size());
         digits = carried.substr(0, 7);
     }
-    return (x < 0.0f ? "-" : "") + digits.substr(0, 1) + "." + digits.substr(1) + "e" +
-           std::to_string(exponent);
+    std::string text = x < 0.0f ? "-" : "";
+    return text.append(digits.substr(0, 1) + "." + digits.substr(1) + "e" +
+                       std::to_string(exponent));
 }
 
 // Two texts of at most 7 significant digits stand for the same number exactly when

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Cross-builds the program for Windows x86-64 with MinGW-w64 and packs it with the Qt and
+# MinGW runtime DLLs and the Qt plugins it loads: prints
+# build/windows/ductcalc-<version>-windows-x86_64.zip. Unzipped anywhere, ductcalc.exe runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/setup.sh
+source scripts/setup-windows.sh
+
+configure_windows_build
+build_log=$windows_build/build.log
+cmake --build "$windows_build" -j2 --target ductcalc >"$build_log" 2>&1 ||
+    { cat "$build_log" >&2; exit 1; }
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")
+name=ductcalc-$version-windows-x86_64
+staging=$windows_build/zip
+rm -rf "$staging" "$windows_build/$name.zip"
+cmake --install "$windows_build" --prefix "$staging/$name" --strip >/dev/null
+(cd "$staging" && cmake -E tar cf "../$name.zip" --format=zip "$name")
+echo "$windows_build/$name.zip"
