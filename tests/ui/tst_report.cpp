@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -71,8 +72,7 @@ private slots:
         QCOMPARE(label("Label11")->toolTip(), label("Label8")->toolTip());
     }
     // The sheet holds every copied caption and value, the open duct run's losses and the
-    // reference line;
-    // the calculator is left as it was.
+    // reference line; the calculator is left as it was.
     void sheet() {
         trigger("actionDuctRun");
         type("Text1", "1800");
@@ -82,6 +82,10 @@ private slots:
         answerDialogs(path);
         trigger("actionExportReport");
         QCOMPARE(window->calculator()->results(), shown);
+        QVERIFY(QFileInfo(path).size() > 0);
+#ifdef Q_OS_WIN
+        QSKIP("the sheet is read back with poppler's pdftotext, a program of the Linux build");
+#endif
         QProcess reader;
         reader.start("pdftotext", {"-layout", path, "-"});
         QVERIFY(reader.waitForFinished());
