@@ -21,10 +21,10 @@ std::string ductText(const CalculatorState& s, const RecalcInputs& in) {
         text += " φ" + plain(s.diam);
         break;
     case DuctShape::Rectangular:
-        text += " " + plain(s.rectLong) + " × " + plain(s.rectShort);
+        text.append(" ").append(plain(s.rectLong)).append(" × ").append(plain(s.rectShort));
         break;
     case DuctShape::Elliptic:
-        text += " " + plain(s.ellMajor) + " × " + plain(s.ellMinor);
+        text.append(" ").append(plain(s.ellMajor)).append(" × ").append(plain(s.ellMinor));
         break;
     }
     return text + " mm" + (in.nonStandardSize ? "（非标尺寸）" : "");

@@ -115,7 +115,8 @@ private slots:
         trigger("actionExportReport");
         QCOMPARE(messages.size(), int(!name.isEmpty()));
         for (const QString& message : messages) {
-            QVERIFY(message.startsWith("错误提示|计算书未能保存到 " + folder.filePath(name)) &&
+            QVERIFY(message.startsWith("错误提示|计算书未能保存到 " +
+                                       QDir::toNativeSeparators(folder.filePath(name))) &&
                     message.endsWith("|确定|1"));
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
@@ -142,8 +143,12 @@ private:
         timer->start(20);
     }
 
-    QLabel* label(const char* name) const { return window->calculator()->findChild<QLabel*>(name); }
-    void trigger(const char* action) { window->findChild<QAction*>(action)->trigger(); }
+    QLabel* label(const char* name) const {
+        return window->calculator()->findChild<QLabel*>(name);
+    }
+    void trigger(const char* action) {
+        window->findChild<QAction*>(action)->trigger();
+    }
     void clickOn(const QString& name) {
         auto* widget = window->calculator()->findChild<QWidget*>(name);
         QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
