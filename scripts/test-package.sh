@@ -12,19 +12,7 @@ as_root=()
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "./$deb" >/dev/null
 
 status=0
-xvfb-run -a bash -c '
-    /usr/bin/ductcalc & app=$!
-    for _ in $(seq 50); do
-        if window=$(xdotool search --name "^风速计算$" 2>/dev/null); then
-            echo "installed program opened its window \"风速计算\" ($window)"
-            kill $app; wait $app 2>/dev/null
-            exit 0
-        fi
-        sleep 0.2
-    done
-    echo "installed program did not open its window within 10 s" >&2
-    kill $app 2>/dev/null
-    exit 1' || status=1
+xvfb-run -a scripts/open-window.sh 10 - /usr/bin/ductcalc || status=1
 
 DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get remove -y -qq ductcalc >/dev/null
 exit $status

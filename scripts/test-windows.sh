@@ -30,20 +30,7 @@ ctest --test-dir "$windows_build" --output-on-failure --no-tests=error -j2
 unzip -q "$zip" -d "$scratch"
 program=$(echo "$scratch"/*/ductcalc.exe)
 # Only the DLLs beside the program: no search path into the build machine's folders.
-env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
-    "$0" "$1" & app=$!
-    for _ in $(seq 150); do
-        if window=$(xdotool search --name "^风速计算$" 2>/dev/null); then
-            echo "unzipped ductcalc.exe opened its window \"风速计算\" ($window) under Wine"
-            sleep 1
-            import -window root "$2"
-            kill $app; wait $app 2>/dev/null
-            exit 0
-        fi
-        sleep 0.2
-    done
-    echo "unzipped ductcalc.exe did not open its window within 30 s under Wine" >&2
-    kill $app 2>/dev/null
-    exit 1' "$wine" "$program" "$windows_build/screenshot.png"
+env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" \
+    scripts/open-window.sh 30 "$windows_build/screenshot.png" "$wine" "$program"
 convert "$windows_build/screenshot.png" -trim +repage "$windows_build/screenshot.png"
 echo "$windows_build/screenshot.png"
