@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace calc {
 
@@ -51,6 +52,20 @@ double aspectOf(const CalculatorState& s, DuctShape shape) {
     return 1;
 }
 
+// The product of the two sizes in mm, exact in 64 bits for every standard size. The stored
+// areas are rounded to float, where two sizes of equal area may differ in the last bit.
+double nominalArea(const CalculatorState& s, DuctShape shape) {
+    switch (shape) {
+    case DuctShape::Circular:
+        return double(s.diam) * s.diam;
+    case DuctShape::Rectangular:
+        return double(s.rectLong) * s.rectShort;
+    case DuctShape::Elliptic:
+        return double(s.ellMajor) * s.ellMinor;
+    }
+    return 0;
+}
+
 // A limit of 0 is off; an overflowed value meets no limit.
 bool within(float value, double limit) {
     return std::isfinite(value) && (limit <= 0 || value <= limit);
@@ -74,11 +89,11 @@ std::vector<SizingRow> sizingRows(const CalculatorState& state, const RecalcInpu
                           within(row.state.rSpec, limits.maxFriction);
         rows.push_back(std::move(row));
     }
-    std::stable_sort(rows.begin(), rows.end(), [](const SizingRow& a, const SizingRow& b) {
-        if (a.state.area != b.state.area) {
-            return a.state.area < b.state.area;
-        }
-        return a.aspect < b.aspect;
+    const auto areaThenAspect = [shape = inputs.shape](const SizingRow& row) {
+        return std::pair(nominalArea(row.state, shape), row.aspect);
+    };
+    std::stable_sort(rows.begin(), rows.end(), [&](const SizingRow& a, const SizingRow& b) {
+        return areaThenAspect(a) < areaThenAspect(b);
     });
     return rows;
 }

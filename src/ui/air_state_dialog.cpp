@@ -52,7 +52,6 @@ AirStateDialog::AirStateDialog(Form1* calculator, QWidget* parent)
     auto* buttons = new QDialogButtonBox;
     QPushButton* apply = buttons->addButton(QString::fromUtf8("应用"), QDialogButtonBox::ApplyRole);
     apply->setObjectName(QStringLiteral("airApply"));
-    apply->setDefault(true);
     QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
     close->setText(QString::fromUtf8("关闭"));
     close->setObjectName(QStringLiteral("airClose"));
@@ -62,6 +61,9 @@ AirStateDialog::AirStateDialog(Form1* calculator, QWidget* parent)
         {temperature_, pressure_, altitude_, humidity_, density_, dynamicViscosity_, viscosity_}));
     layout->addWidget(note);
     layout->addWidget(buttons);
+    // Only a button inside the dialog becomes its default: set earlier, the dialog would not
+    // return to it once the focus had been on another button and left.
+    apply->setDefault(true);
     setTabOrder(humidity_, apply);
     setTabOrder(apply, close);
 

@@ -73,7 +73,8 @@ SizingWindow::SizingWindow(Form1* calculator, QWidget* parent)
         connect(limit, &QDoubleSpinBox::valueChanged, this, &SizingWindow::refresh);
     }
     connect(onlyMatching_, &QCheckBox::toggled, this, &SizingWindow::refresh);
-    connect(table_, &QAbstractItemView::activated, this, &SizingWindow::applySelected);
+    connect(table_, &QAbstractItemView::activated, this,
+            [this](const QModelIndex& index) { applyRow(index.row()); });
     connect(apply_, &QPushButton::clicked, this, &SizingWindow::applySelected);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
     connect(calculator_, &Form1::recalculated, this, &SizingWindow::refresh);
@@ -109,14 +110,12 @@ void SizingWindow::fitColumns() {
 
 void SizingWindow::refresh() {
     const calc::RecalcInputs inputs = calculator_->recalcInputs();
-    const calc::SizingLimits limits{maxVelocity_->value(), maxFriction_->value(),
-                                    maxAspect_->value()};
+    const calc::SizingLimits limits{shownValue(maxVelocity_), shownValue(maxFriction_),
+                                    shownValue(maxAspect_)};
     maxAspect_->setEnabled(inputs.shape != calc::DuctShape::Circular);
 
-    const auto selected = table_->selectionModel()->selectedRows();
-    const auto previousKey = selected.isEmpty()
-                                 ? std::nullopt
-                                 : std::optional(model_->row(selected.first().row()).listTexts);
+    const auto picked = pickedRow();
+    const auto previousKey = picked ? std::optional(model_->row(*picked).listTexts) : std::nullopt;
     const auto previousRecommendation =
         model_->recommended() ? std::optional(model_->row(*model_->recommended()).listTexts)
                               : std::nullopt;
@@ -161,13 +160,25 @@ void SizingWindow::selectRow(int row) {
     table_->scrollTo(index);
 }
 
-void SizingWindow::applySelected() {
-    const auto selected = table_->selectionModel()->selectedRows();
-    if (selected.isEmpty()) {
-        return;
+std::optional<int> SizingWindow::pickedRow() const {
+    const QItemSelectionModel* selection = table_->selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row())) {
+        return current.row();
     }
+    const auto selected = selection->selectedRows();
+    return selected.isEmpty() ? std::nullopt : std::optional(selected.first().row());
+}
+
+void SizingWindow::applySelected() {
+    if (const auto row = pickedRow()) {
+        applyRow(*row);
+    }
+}
+
+void SizingWindow::applyRow(int row) {
     // A copy: every write into the calculator refreshes the table and replaces its rows.
-    const auto listTexts = model_->row(selected.first().row()).listTexts;
+    const auto listTexts = model_->row(row).listTexts;
     calculator_->pickStandardSize(calculator_->recalcInputs().shape, listTexts);
 }
 

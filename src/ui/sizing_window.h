@@ -3,6 +3,7 @@
 #include "calc/sizing.h"
 
 #include <QWidget>
+#include <optional>
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -24,7 +25,8 @@ class SizingWindow : public QWidget {
 public:
     SizingWindow(Form1* calculator, QWidget* parent);
 
-    // Picks the selected row's size in the calculator.
+    // Picks the current row's size in the calculator, or the first selected row's when the
+    // current row is not selected.
     void applySelected();
     // The selected rows with the header, tab-separated, one line each.
     QString selectionText() const;
@@ -35,6 +37,9 @@ private:
     void fitColumns();
     void refresh();
     void selectRow(int row);
+    // The current row when it is selected, else the first selected row.
+    std::optional<int> pickedRow() const;
+    void applyRow(int row);
     void copySelection() const;
 
     Form1* calculator_;

@@ -29,6 +29,10 @@ QDoubleSpinBox* createNumberInput(const char* name, const char* caption, double 
     return input;
 }
 
+double shownValue(const QDoubleSpinBox* input) {
+    return QString::number(input->value(), 'f', input->decimals()).toDouble();
+}
+
 QLabel* createValueOutput(const char* name, const char* caption) {
     auto* output = new QLabel;
     output->setObjectName(QString::fromLatin1(name));

@@ -20,6 +20,9 @@ void nameToolWindow(QWidget* window, const char* name, const char* title,
 
 QDoubleSpinBox* createNumberInput(const char* name, const char* caption, double minimum,
                                   double maximum, int decimals, double value);
+// The value as the box shows it. A step from the arrows or PageUp/PageDown leaves the value
+// unrounded (13.2 stepped down by 10 holds 3.1999999999999993 and shows 3.2).
+double shownValue(const QDoubleSpinBox* input);
 // A result the user can select and copy with the mouse; it takes no keyboard focus, so the
 // Tab key moves between inputs and buttons only.
 QLabel* createValueOutput(const char* name, const char* caption);

@@ -81,6 +81,10 @@ private slots:
         }
         QCOMPARE(chain, QStringList({"airTemperature", "airPressure", "airAltitude", "airHumidity",
                                      "airApply", "airClose"}));
+        // Enter presses 应用 from an input, also once the focus has been on the buttons.
+        type(dialog, "airAltitude", "3650");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(d.text("Text16"), label(dialog, "airDensity"));
         const ui::DuctRunWindow run(d.form.get(), nullptr);
         for (const QWidget* window : std::initializer_list<const QWidget*>{&dialog, &run}) {
             for (const auto* input : window->findChildren<QAbstractSpinBox*>()) {

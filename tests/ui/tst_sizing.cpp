@@ -61,7 +61,15 @@ private slots:
         for (int row = 0; row < rows; ++row) {
             const calc::SizingRow expected = model()->row(row);
             QVERIFY(expected.aspect <= aspect.toDouble() || aspect == "0");
-            QVERIFY(row == 0 || model()->row(row - 1).state.area <= expected.state.area);
+            // By the product of the shape's sides (the other shapes' are the same in every row),
+            // equal products squarer first.
+            const auto sidesAndAspect = [](const calc::SizingRow& r) {
+                const auto& s = r.state;
+                return std::pair(double(s.diam) * s.diam + double(s.rectLong) * s.rectShort +
+                                     double(s.ellMajor) * s.ellMinor,
+                                 r.aspect);
+            };
+            QVERIFY(row == 0 || sidesAndAspect(model()->row(row - 1)) <= sidesAndAspect(expected));
             table()->selectRow(row);
             QTest::mouseClick(window->findChild<QPushButton*>("sizingApply"), Qt::LeftButton);
             QStringList texts;
@@ -149,6 +157,43 @@ private slots:
         QTest::keyClick(table(), Qt::Key_Down);
         QTest::keyClick(table(), Qt::Key_Return);
         QCOMPARE(d.label("Label6"), QString::fromStdString(model()->row(1).texts[2]));
+
+        // With several rows selected, Enter and 应用 take the row the user is on, which stays
+        // selected.
+        QPushButton* apply = window->findChild<QPushButton*>("sizingApply");
+        for (const bool byKey : {true, false}) {
+            d.choose("Combo3", "120");
+            table()->selectRow(2);
+            const QPoint fourth = table()->visualRect(model()->index(4, 0)).center();
+            QTest::mouseClick(table()->viewport(), Qt::LeftButton, Qt::ControlModifier, fourth);
+            QCOMPARE(table()->selectionModel()->selectedRows().size(), 2);
+            byKey ? QTest::keyClick(table(), Qt::Key_Return)
+                  : QTest::mouseClick(apply, Qt::LeftButton);
+            QCOMPARE(d.label("Label6"), QString::fromStdString(model()->row(4).texts[2]));
+            QCOMPARE(table()->selectionModel()->selectedRows().value(0).row(), 4);
+        }
+    }
+
+    // A limit stepped by the keys applies as the box shows it, as if typed.
+    void steppedLimitsApplyAsShown() {
+        d.click("Option2");
+        d.type("Text1", "3600");
+        const auto rowsAndMatches = [this] {
+            int matches = 0;
+            for (int row = 0; row < model()->rowCount(); ++row) {
+                matches += model()->row(row).meetsLimits;
+            }
+            return std::pair(model()->rowCount(), matches);
+        };
+        for (const auto& [limit, start] :
+             {std::pair("maxAspect", "13.2"), {"maxVelocity", "7.3"}, {"maxFriction", "1.3"}}) {
+            auto* box = window->findChild<QDoubleSpinBox*>(limit);
+            type(limit, start);
+            QTest::keyClick(box, Qt::Key_PageDown);
+            const auto stepped = rowsAndMatches();
+            type(limit, box->text());
+            QCOMPARE(rowsAndMatches(), stepped);
+        }
     }
 
     // The selected rows, with the header, paste into a spreadsheet.
