@@ -4,8 +4,8 @@
 // window open, every keystroke also refreshes its table (every standard size evaluated
 // again) and the pending repaints of both windows are done.
 
-#include "ui/form1.h"
-#include "ui/sizing_window.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/tool_windows/sizing_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -17,7 +17,7 @@
 namespace {
 
 void keystroke(benchmark::State& state, const char* shapeOption, bool withSizing) {
-    ui::Form1 form;
+    ui::CalculatorForm form;
     form.show();
     std::unique_ptr<ui::SizingWindow> sizing;
     if (withSizing) {

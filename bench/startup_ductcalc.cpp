@@ -1,7 +1,7 @@
 // The program as it starts for a user (the same steps as src/main.cpp), with the exposure
 // probe.
 #include "exposure_probe.h"
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 #include <QApplication>
 

@@ -44,7 +44,7 @@ else()
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${app_id}.png)
     endforeach()
-    install(FILES ${PROJECT_SOURCE_DIR}/src/ui/resources/ductcalc.svg
+    install(FILES ${PROJECT_SOURCE_DIR}/src/ui/main_window/ductcalc.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${app_id}.svg)
 endif()

@@ -167,7 +167,11 @@ private slots:
 
     void matchesReferenceBitForBit() {
         QFETCH(AxisPairs, pairs);
-        for (const auto& [a, b] : pairs) {
+        // Every tenth pair of the large sets, unless the full proof is asked for.
+        const std::size_t step =
+            pairs.size() < 10000 || qEnvironmentVariableIsSet("DUCTCALC_FULL_PROOF") ? 1 : 10;
+        for (std::size_t i = 0; i < pairs.size(); i += step) {
+            const auto [a, b] = pairs[i];
             const hydraulics::Result actual = hydraulics::lofe(a, b);
             const hydraulics::Result expected = referenceLofe(a, b);
             if (!sameBits(actual, expected)) {

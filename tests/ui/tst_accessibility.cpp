@@ -1,7 +1,7 @@
 // Keyboard and screen-reader access: the tab order of the window's controls and the names
 // a screen reader announces for the inputs and the results.
 
-#include "form1_driver.h"
+#include "calculator_driver.h"
 
 #include <QAccessible>
 
@@ -151,7 +151,7 @@ private slots:
 private:
     QWidget* control(const QString& name) { return d.get(name); }
 
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 } // namespace

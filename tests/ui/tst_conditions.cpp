@@ -1,10 +1,10 @@
 // The working-condition tools: air properties applied to the calculator, the loss of a run.
 
 #include "calc/air_properties.h"
-#include "form1_driver.h"
-#include "ui/air_state_dialog.h"
-#include "ui/duct_run_window.h"
-#include "ui/main_window.h"
+#include "calculator_driver.h"
+#include "ui/tool_windows/air_state_dialog.h"
+#include "ui/tool_windows/duct_run_window.h"
+#include "ui/main_window/main_window.h"
 
 #include <QDoubleSpinBox>
 #include <QPushButton>
@@ -57,7 +57,7 @@ private slots:
                 1);
         QTest::mouseClick(dialog.findChild<QPushButton*>("airApply"), Qt::LeftButton);
 
-        Form1Driver typed;
+        CalculatorDriver typed;
         typed.start();
         typed.type("Text1", "3600");
         typed.type("Text16", dialog.findChild<QLabel*>("airDensity")->text());
@@ -136,7 +136,7 @@ private:
         QTest::keyClick(box, Qt::Key_Tab);
     }
 
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 QTEST_MAIN(TestConditions)

@@ -1,8 +1,8 @@
 // Air density and viscosity, restoring their defaults, and the friction-factor formula.
 
-#include "form1_driver.h"
+#include "calculator_driver.h"
 #include "hydraulics/friction.h"
-#include "ui/picture_box.h"
+#include "ui/calculator/picture_box.h"
 
 class TestForm1Air : public QObject {
     Q_OBJECT
@@ -104,7 +104,7 @@ private slots:
     }
 
 private:
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 QTEST_MAIN(TestForm1Air)

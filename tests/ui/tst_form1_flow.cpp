@@ -1,6 +1,6 @@
 // The flow box and its unit list.
 
-#include "form1_driver.h"
+#include "calculator_driver.h"
 
 class TestForm1Flow : public QObject {
     Q_OBJECT
@@ -77,7 +77,7 @@ private slots:
     }
 
 private:
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 QTEST_MAIN(TestForm1Flow)

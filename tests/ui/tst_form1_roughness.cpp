@@ -1,7 +1,7 @@
 // Roughness: material options, value-box clicks, scroll bars and the custom entry held to
 // 0.01..10 mm.
 
-#include "form1_driver.h"
+#include "calculator_driver.h"
 
 #include <map>
 
@@ -198,7 +198,7 @@ private slots:
     }
 
 private:
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 QTEST_MAIN(TestForm1Roughness)

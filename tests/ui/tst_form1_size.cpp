@@ -1,7 +1,7 @@
 // Duct shape and size: shown and enabled size controls, typed-size validation, and the
 // switch between standard and typed sizes.
 
-#include "form1_driver.h"
+#include "calculator_driver.h"
 
 namespace {
 QString u(const char* text) {
@@ -157,7 +157,7 @@ private slots:
     }
 
 private:
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 QTEST_MAIN(TestForm1Size)

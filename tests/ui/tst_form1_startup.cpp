@@ -1,6 +1,6 @@
 // The window as it opens: frame, control states, texts, lists and the first results.
 
-#include "form1_driver.h"
+#include "calculator_driver.h"
 
 class TestForm1Startup : public QObject {
     Q_OBJECT
@@ -103,7 +103,7 @@ private slots:
     }
 
 private:
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 QTEST_MAIN(TestForm1Startup)

@@ -6,7 +6,7 @@
 #include "calc/defaults.h"
 #include "calc/flow_units.h"
 #include "calc/number_text.h"
-#include "form1_driver.h"
+#include "calculator_driver.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -57,7 +57,7 @@ private:
     QString click(QWidget* widget, QPoint at);
     void checkInvariants(const QString& context);
 
-    Form1Driver d;
+    CalculatorDriver d;
     QList<QLineEdit*> editable;
     QList<QLineEdit*> valueBoxes;
     QList<QComboBox*> lists;

@@ -1,8 +1,8 @@
 // The results out of the window: copied as text and as a table, and as the calculation sheet.
 
 #include "calc/colebrook_line.h"
-#include "ui/form1.h"
-#include "ui/main_window.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/main_window/main_window.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

@@ -2,8 +2,8 @@
 // formula pictures are drawn for the device pixel ratio, not upscaled, and every caption
 // is whole in its control.
 
-#include "form1_driver.h"
-#include "ui/picture_box.h"
+#include "calculator_driver.h"
+#include "ui/calculator/picture_box.h"
 
 #include <QGroupBox>
 #include <QStyleOptionButton>
@@ -91,7 +91,7 @@ private:
                                 .arg(room.height())));
     }
 
-    Form1Driver d;
+    CalculatorDriver d;
 };
 
 } // namespace

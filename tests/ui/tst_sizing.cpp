@@ -1,9 +1,9 @@
 // The sizing window: its rows, limits, recommendation, applying a row and copying rows.
 
-#include "form1_driver.h"
-#include "ui/main_window.h"
-#include "ui/sizing_model.h"
-#include "ui/sizing_window.h"
+#include "calculator_driver.h"
+#include "ui/main_window/main_window.h"
+#include "ui/tool_windows/sizing_model.h"
+#include "ui/tool_windows/sizing_window.h"
 
 #include <QAction>
 #include <QDoubleSpinBox>
@@ -221,7 +221,7 @@ private:
         QTest::keyClick(box, Qt::Key_Tab);
     }
 
-    Form1Driver d;
+    CalculatorDriver d;
     std::unique_ptr<ui::SizingWindow> window;
 };
 

@@ -1,10 +1,10 @@
-#include "ui/sizing_window.h"
+#include "ui/tool_windows/sizing_window.h"
 
 #include "calc/report.h"
 #include "ui/core_text.h"
-#include "ui/form1.h"
-#include "ui/sizing_model.h"
-#include "ui/tool_fields.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/tool_windows/sizing_model.h"
+#include "ui/tool_windows/tool_fields.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,7 +22,7 @@
 
 namespace ui {
 
-SizingWindow::SizingWindow(Form1* calculator, QWidget* parent)
+SizingWindow::SizingWindow(CalculatorForm* calculator, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , calculator_(calculator) {
     nameToolWindow(this, "SizingWindow", "风管选型", calculator);
@@ -77,7 +77,7 @@ SizingWindow::SizingWindow(Form1* calculator, QWidget* parent)
             [this](const QModelIndex& index) { applyRow(index.row()); });
     connect(apply_, &QPushButton::clicked, this, &SizingWindow::applySelected);
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(calculator_, &Form1::recalculated, this, &SizingWindow::refresh);
+    connect(calculator_, &CalculatorForm::recalculated, this, &SizingWindow::refresh);
 
     resize(760, 560);
     refresh();

@@ -1,8 +1,8 @@
-#include "ui/duct_run_window.h"
+#include "ui/tool_windows/duct_run_window.h"
 
 #include "calc/duct_run.h"
-#include "ui/form1.h"
-#include "ui/tool_fields.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/tool_windows/tool_fields.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -13,7 +13,7 @@
 
 namespace ui {
 
-DuctRunWindow::DuctRunWindow(Form1* calculator, QWidget* parent)
+DuctRunWindow::DuctRunWindow(CalculatorForm* calculator, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , calculator_(calculator) {
     nameToolWindow(this, "DuctRunWindow", "管段阻力", calculator);
@@ -38,7 +38,7 @@ DuctRunWindow::DuctRunWindow(Form1* calculator, QWidget* parent)
         connect(input, &QDoubleSpinBox::valueChanged, this, &DuctRunWindow::refresh);
     }
     connect(close, &QPushButton::clicked, this, &QWidget::close);
-    connect(calculator_, &Form1::recalculated, this, &DuctRunWindow::refresh);
+    connect(calculator_, &CalculatorForm::recalculated, this, &DuctRunWindow::refresh);
     refresh();
 }
 

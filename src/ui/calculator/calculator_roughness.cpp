@@ -2,7 +2,7 @@
 
 #include "calc/number_text.h"
 #include "calc/roughness.h"
-#include "ui/form1.h"
+#include "ui/calculator/calculator_form.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -16,7 +16,7 @@ float readNumber(const QLineEdit* box) {
 }
 } // namespace
 
-void Form1::Option3_Click(int index) {
+void CalculatorForm::Option3_Click(int index) {
     if (index >= 0 && index < int(valueBoxes.size())) {
         const float value = readNumber(valueBoxes[index]);
         // A custom value left in its box is held to its range however the entry is chosen.
@@ -26,7 +26,7 @@ void Form1::Option3_Click(int index) {
     v();
 }
 
-void Form1::scrollBarChange(int index) {
+void CalculatorForm::scrollBarChange(int index) {
     const double roughness =
         entryBars[index]->value() / double(calc::roughnessEntries[index].divisor);
     // The quotient is a short decimal ("0.15", "3.5", "6"): 7 significant digits keep it.
@@ -38,12 +38,12 @@ void Form1::scrollBarChange(int index) {
     v();
 }
 
-void Form1::valueBoxClick(int index) {
+void CalculatorForm::valueBoxClick(int index) {
     Option3[index]->setChecked(true);
     v();
 }
 
-void Form1::Text13_Change() {
+void CalculatorForm::Text13_Change() {
     QLineEdit* Text13 = valueBoxes[calc::customRoughnessEntry];
     if (!refuseNegative(Text13, QString::fromUtf8("表面粗糙度取值范围为0.01至10.00，"
                                                   "点击确定按钮后重新输入！")) &&

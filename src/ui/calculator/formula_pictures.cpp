@@ -1,4 +1,4 @@
-#include "ui/formula_pictures.h"
+#include "ui/calculator/formula_pictures.h"
 
 #include <QFont>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "ui/picture_box.h"
+#include "ui/calculator/picture_box.h"
 
 #include <QPainter>
 

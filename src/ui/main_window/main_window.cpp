@@ -1,14 +1,14 @@
-#include "ui/main_window.h"
+#include "ui/main_window/main_window.h"
 
 #include "calc/colebrook_line.h"
-#include "ui/air_state_dialog.h"
+#include "ui/tool_windows/air_state_dialog.h"
 #include "ui/core_text.h"
-#include "ui/duct_run_window.h"
-#include "ui/error_box.h"
-#include "ui/form1.h"
-#include "ui/picture_box.h"
-#include "ui/report_sheet.h"
-#include "ui/sizing_window.h"
+#include "ui/tool_windows/duct_run_window.h"
+#include "ui/main_window/error_box.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/calculator/picture_box.h"
+#include "ui/main_window/report_sheet.h"
+#include "ui/tool_windows/sizing_window.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -38,7 +38,7 @@ QPoint besideOwner(const QWidget* window, const QWidget* owner) {
 }
 
 // Raises the tool window if it exists; otherwise builds it beside the calculator.
-template <class ToolWindow> void showTool(ToolWindow*& window, Form1* calculator, QWidget* owner) {
+template <class ToolWindow> void showTool(ToolWindow*& window, CalculatorForm* calculator, QWidget* owner) {
     if (!window) {
         window = new ToolWindow(calculator, owner);
         window->move(besideOwner(window, owner));
@@ -53,7 +53,7 @@ template <class ToolWindow> void showTool(ToolWindow*& window, Form1* calculator
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , calculator_(new Form1) {
+    , calculator_(new CalculatorForm) {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(calculator_->windowTitle());
     setWindowIcon(calculator_->windowIcon());
@@ -64,7 +64,7 @@ MainWindow::MainWindow(QWidget* parent)
     addReportRows([this] {
         return ductRun_ && ductRun_->isVisible() ? ductRun_->reportRows() : ReportRows{};
     });
-    connect(calculator_, &Form1::recalculated, this, &MainWindow::showReference);
+    connect(calculator_, &CalculatorForm::recalculated, this, &MainWindow::showReference);
     showReference();
     // The calculator keeps its fixed client area; the menu bar adds its own height.
     layout()->setSizeConstraint(QLayout::SetFixedSize);

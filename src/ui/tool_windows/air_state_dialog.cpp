@@ -1,7 +1,7 @@
-#include "ui/air_state_dialog.h"
+#include "ui/tool_windows/air_state_dialog.h"
 
-#include "ui/form1.h"
-#include "ui/tool_fields.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/tool_windows/tool_fields.h"
 
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -28,7 +28,7 @@ bool acceptedByTheCalculator(double value) {
 
 } // namespace
 
-AirStateDialog::AirStateDialog(Form1* calculator, QWidget* parent)
+AirStateDialog::AirStateDialog(CalculatorForm* calculator, QWidget* parent)
     : QDialog(parent)
     , densityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text16")))
     , viscosityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text17"))) {

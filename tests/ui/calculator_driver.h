@@ -4,7 +4,7 @@
 // mouse and key events on controls found by their object names; every message box is
 // recorded and closed by a click on its button as soon as it is shown.
 
-#include "ui/form1.h"
+#include "ui/calculator/calculator_form.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -32,14 +32,14 @@ struct ShownMessage {
     bool modal = false, noIcon = false;
 };
 
-class Form1Driver {
+class CalculatorDriver {
 public:
-    std::unique_ptr<ui::Form1> form;
+    std::unique_ptr<ui::CalculatorForm> form;
     QList<ShownMessage> messages;
 
     void start() {
         messages.clear();
-        form = std::make_unique<ui::Form1>();
+        form = std::make_unique<ui::CalculatorForm>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         qApp->installEventFilter(&answerer);

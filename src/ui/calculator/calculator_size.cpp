@@ -1,7 +1,7 @@
 // Duct shape and size: shape options, the non-standard size switch, lists and boxes.
 
 #include "ui/core_text.h"
-#include "ui/form1.h"
+#include "ui/calculator/calculator_form.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -28,7 +28,7 @@ const char* const negativeSizeMessages[calc::SizeSlotCount] = {
 };
 } // namespace
 
-void Form1::enableSizeControlsOf(DuctShape shape) {
+void CalculatorForm::enableSizeControlsOf(DuctShape shape) {
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
         const bool enabled = shapeOfSlot[slot] == shape;
         sizeLists[slot]->setEnabled(enabled);
@@ -36,22 +36,22 @@ void Form1::enableSizeControlsOf(DuctShape shape) {
     }
 }
 
-void Form1::Option1_Click() {
+void CalculatorForm::Option1_Click() {
     enableSizeControlsOf(DuctShape::Circular);
     v();
 }
 
-void Form1::Option2_Click() {
+void CalculatorForm::Option2_Click() {
     enableSizeControlsOf(DuctShape::Rectangular);
     v();
 }
 
-void Form1::Option6_Click() {
+void CalculatorForm::Option6_Click() {
     enableSizeControlsOf(DuctShape::Elliptic);
     v();
 }
 
-void Form1::pickStandardSize(DuctShape shape,
+void CalculatorForm::pickStandardSize(DuctShape shape,
                              const std::array<std::string_view, calc::SizeSlotCount>& listTexts) {
     Check1->setChecked(false);
     QRadioButton* option = shape == DuctShape::Circular      ? Option1
@@ -65,7 +65,7 @@ void Form1::pickStandardSize(DuctShape shape,
     }
 }
 
-void Form1::Check1_Click() {
+void CalculatorForm::Check1_Click() {
     const bool typed = Check1->isChecked();
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
         sizeLists[slot]->setVisible(!typed);
@@ -74,7 +74,7 @@ void Form1::Check1_Click() {
     v();
 }
 
-void Form1::sizeBoxChange(calc::SizeSlot slot) {
+void CalculatorForm::sizeBoxChange(calc::SizeSlot slot) {
     if (!refuseNegative(sizeBoxes[slot], QString::fromUtf8(negativeSizeMessages[slot])) &&
         state_.inVal == 0) {
         return; // an empty, zero or unreadable size: nothing to recalculate

@@ -1,13 +1,13 @@
-#include "ui/form1.h"
+#include "ui/calculator/calculator_form.h"
 
 #include "calc/calculator_state.h"
 #include "calc/defaults.h"
 #include "calc/flow_units.h"
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
-#include "ui/airliner_icon.h"
+#include "ui/main_window/airliner_icon.h"
 #include "ui/core_text.h"
-#include "ui/error_box.h"
+#include "ui/main_window/error_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,7 +53,7 @@ std::string text(const QComboBox* list) {
 
 } // namespace
 
-Form1::Form1(QWidget* parent)
+CalculatorForm::CalculatorForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form1"));
@@ -97,7 +97,7 @@ Form1::Form1(QWidget* parent)
     }
 }
 
-void Form1::startUp() {
+void CalculatorForm::startUp() {
     Check1->setChecked(false);
     for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
         sizeLists[slot]->show();
@@ -143,7 +143,7 @@ void Form1::startUp() {
     v();
 }
 
-calc::RecalcInputs Form1::recalcInputs() const {
+calc::RecalcInputs CalculatorForm::recalcInputs() const {
     calc::RecalcInputs in;
     in.flowText = text(Text1);
     in.nonStandardSize = Check1->isChecked();
@@ -158,7 +158,7 @@ calc::RecalcInputs Form1::recalcInputs() const {
     return in;
 }
 
-calc::ReportNames Form1::reportNames() const {
+calc::ReportNames CalculatorForm::reportNames() const {
     calc::ReportNames names;
     names.flowUnit = text(Combo1);
     const auto selected =
@@ -172,7 +172,7 @@ calc::ReportNames Form1::reportNames() const {
     return names;
 }
 
-void Form1::v() {
+void CalculatorForm::v() {
     results_ = calc::v(state_, recalcInputs());
     for (std::size_t row = 0; row < results_.size(); ++row) {
         const QString text = QString::fromStdString(results_[row]);
@@ -184,14 +184,14 @@ void Form1::v() {
     emit recalculated();
 }
 
-void Form1::showError(const QString& message) {
+void CalculatorForm::showError(const QString& message) {
     showErrorBox(this, message);
 }
 
 // A box refuses a negative number: after the message it is given the number's magnitude,
 // a write that raises its handler again, nested, on the corrected text; the focus goes
 // back to it. Returns whether the entry was refused; state_.inVal holds the number read.
-bool Form1::refuseNegative(QLineEdit* box, const QString& message) {
+bool CalculatorForm::refuseNegative(QLineEdit* box, const QString& message) {
     state_.inVal = static_cast<float>(calc::parseNumber(box->text().toStdString()));
     if (!(state_.inVal < 0)) {
         return false;
@@ -203,7 +203,7 @@ bool Form1::refuseNegative(QLineEdit* box, const QString& message) {
     return true;
 }
 
-void Form1::selectByText(QComboBox* list, const QString& text) {
+void CalculatorForm::selectByText(QComboBox* list, const QString& text) {
     list->setCurrentIndex(list->findText(text));
     listJustChanged = nullptr; // a selection from code is not followed by an activation
 }
@@ -211,7 +211,7 @@ void Form1::selectByText(QComboBox* list, const QString& text) {
 // A list's click runs when its selection changes, from code or by the user, and also when
 // the user chooses the entry it already shows, which Qt reports only as an activation. A
 // change by the user is reported twice (change, then activation) and runs once.
-void Form1::connectListClick(QComboBox* list, void (Form1::*handler)()) {
+void CalculatorForm::connectListClick(QComboBox* list, void (CalculatorForm::*handler)()) {
     connect(list, &QComboBox::currentIndexChanged, this, [this, list, handler] {
         listJustChanged = list;
         (this->*handler)();
@@ -223,26 +223,26 @@ void Form1::connectListClick(QComboBox* list, void (Form1::*handler)()) {
     });
 }
 
-void Form1::connectHandlers() {
-    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
-    connectListClick(Combo1, &Form1::Combo1_Click);
+void CalculatorForm::connectHandlers() {
+    connect(Text1, &QLineEdit::textChanged, this, &CalculatorForm::Text1_Change);
+    connectListClick(Combo1, &CalculatorForm::Combo1_Click);
 
-    const auto onSelected = [this](QAbstractButton* button, void (Form1::*handler)()) {
+    const auto onSelected = [this](QAbstractButton* button, void (CalculatorForm::*handler)()) {
         connect(button, &QAbstractButton::toggled, this, [this, handler](bool selected) {
             if (selected) {
                 (this->*handler)();
             }
         });
     };
-    onSelected(Option1, &Form1::Option1_Click);
-    onSelected(Option2, &Form1::Option2_Click);
-    onSelected(Option6, &Form1::Option6_Click);
-    onSelected(Option4, &Form1::v);
-    onSelected(Option5, &Form1::v);
-    connect(Check1, &QCheckBox::toggled, this, &Form1::Check1_Click);
+    onSelected(Option1, &CalculatorForm::Option1_Click);
+    onSelected(Option2, &CalculatorForm::Option2_Click);
+    onSelected(Option6, &CalculatorForm::Option6_Click);
+    onSelected(Option4, &CalculatorForm::v);
+    onSelected(Option5, &CalculatorForm::v);
+    connect(Check1, &QCheckBox::toggled, this, &CalculatorForm::Check1_Click);
 
     for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        connectListClick(sizeLists[slot], &Form1::v);
+        connectListClick(sizeLists[slot], &CalculatorForm::v);
         connect(sizeBoxes[slot], &QLineEdit::textChanged, this,
                 [this, slot] { sizeBoxChange(calc::SizeSlot(slot)); });
     }
@@ -261,18 +261,18 @@ void Form1::connectHandlers() {
         }
     }
     connect(valueBoxes[calc::customRoughnessEntry], &QLineEdit::textChanged, this,
-            &Form1::Text13_Change);
+            &CalculatorForm::Text13_Change);
 
-    connect(Text16, &QLineEdit::textChanged, this, &Form1::Text16_Change);
-    connect(Text17, &QLineEdit::textChanged, this, &Form1::Text17_Change);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Text16, &QLineEdit::textChanged, this, &CalculatorForm::Text16_Change);
+    connect(Text17, &QLineEdit::textChanged, this, &CalculatorForm::Text17_Change);
+    connect(Command2, &QPushButton::clicked, this, &CalculatorForm::Command2_Click);
 }
 
 // Line edits have no click signal: a left-button release inside a value box is its click.
 // Qt's horizontal scroll bars step the wrong way on Left and Right (their controls are
 // inverted so that Up lowers them); here Right raises a bar by one and Left lowers it,
 // each as one arrow click.
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
+bool CalculatorForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         auto* bar = qobject_cast<QScrollBar*>(watched);

@@ -1,4 +1,4 @@
-#include "ui/report_sheet.h"
+#include "ui/main_window/report_sheet.h"
 
 #include "ui/core_text.h"
 

@@ -1,8 +1,9 @@
 // Build tool: writes the airliner icon as the files desktops and installers expect.
-//   ductcalc_render_icons <dir>  ->  <dir>/<size>x<size>.png for every size, <dir>/ductcalc.ico
+//   ductcalc_render_icons <dir>  ->  <dir>/<size>x<size>.png for every size the window icon
+//   has, <dir>/ductcalc.ico
 // Windows icon files hold PNG images since Vista, so the .ico is a directory of PNGs.
 
-#include "ui/airliner_icon.h"
+#include "ui/main_window/airliner_icon.h"
 
 #include <QBuffer>
 #include <QDataStream>
@@ -11,8 +12,6 @@
 #include <QGuiApplication>
 
 namespace {
-
-constexpr int iconSizes[] = {16, 32, 48, 64, 128, 256};
 
 QByteArray pngOf(const QPixmap& pixmap) {
     QByteArray png;
@@ -55,7 +54,8 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(dir.path());
     const QIcon icon = ui::airlinerIcon();
     QList<QPair<int, QByteArray>> images;
-    for (const int side : iconSizes) {
+    for (const QSize& size : icon.availableSizes()) {
+        const int side = size.width();
         const QPixmap pixmap = icon.pixmap(QSize(side, side));
         const QString name = QStringLiteral("%1x%1.png").arg(side);
         if (!pixmap.save(dir.filePath(name), "PNG")) {

@@ -1,4 +1,4 @@
-#include "ui/sizing_model.h"
+#include "ui/tool_windows/sizing_model.h"
 
 #include "calc/colebrook_line.h"
 #include "ui/core_text.h"

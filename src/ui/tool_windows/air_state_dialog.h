@@ -10,7 +10,7 @@ class QLineEdit;
 
 namespace ui {
 
-class Form1;
+class CalculatorForm;
 
 // 空气物性: the density and viscosities of air at a temperature, an atmospheric pressure
 // (or the altitude that has it in the standard atmosphere) and a relative humidity, live.
@@ -19,7 +19,7 @@ class AirStateDialog : public QDialog {
     Q_OBJECT
 
 public:
-    AirStateDialog(Form1* calculator, QWidget* parent);
+    AirStateDialog(CalculatorForm* calculator, QWidget* parent);
 
     // The properties at the conditions the inputs show.
     calc::AirProperties properties() const;

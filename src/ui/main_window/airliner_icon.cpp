@@ -1,4 +1,4 @@
-#include "ui/airliner_icon.h"
+#include "ui/main_window/airliner_icon.h"
 
 #include <QIconEngine>
 #include <QList>
@@ -14,7 +14,7 @@ namespace {
 // An airliner seen obliquely from above, nose to the upper right. The shapes are laid out
 // with the fuselage along the x axis, nose at +x and the far side at -y; one transform
 // turns them and fits them to the icon. The small sizes get a stouter aircraft with fewer
-// parts, so that it still reads at 16 and 32 pixels. src/ui/resources/ductcalc.svg draws
+// parts, so that it still reads at 16 and 32 pixels. src/ui/main_window/ductcalc.svg draws
 // the large aircraft with the same coordinates: change both together.
 
 const QColor kOutline(24, 24, 40);
@@ -141,7 +141,8 @@ public:
 
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
         QList<QSize> sizes;
-        for (const int side : {16, 32, 48, 64, 128, 256}) {
+        // The sizes of the icon files, which the build renders from this icon.
+        for (const int side : {DUCTCALC_ICON_SIZES}) {
             sizes.append(QSize(side, side));
         }
         return sizes;

@@ -3,24 +3,24 @@
 #include "calc/defaults.h"
 #include "calc/number_text.h"
 #include "ui/core_text.h"
-#include "ui/form1.h"
+#include "ui/calculator/calculator_form.h"
 
 #include <QLineEdit>
 
 namespace ui {
 
-void Form1::Text16_Change() {
+void CalculatorForm::Text16_Change() {
     airPropertyChange(Text16, state_.dens,
                       QString::fromUtf8("空气密度不得小于等于0，点击确定按钮后重新输入空气密度！"));
 }
 
-void Form1::Text17_Change() {
+void CalculatorForm::Text17_Change() {
     airPropertyChange(Text17, state_.visc,
                       QString::fromUtf8("空气运动粘滞系数不得小于等于0，"
                                         "点击确定按钮后重新输入空气运动粘滞系数！"));
 }
 
-void Form1::airPropertyChange(QLineEdit* box, float& field, const QString& message) {
+void CalculatorForm::airPropertyChange(QLineEdit* box, float& field, const QString& message) {
     // Stored on every change, before any test: the field always mirrors its box.
     field = static_cast<float>(calc::parseNumber(box->text().toStdString()));
     if (field < 0) {
@@ -36,7 +36,7 @@ void Form1::airPropertyChange(QLineEdit* box, float& field, const QString& messa
     v();
 }
 
-void Form1::Command2_Click() {
+void CalculatorForm::Command2_Click() {
     Text16->setText(qString(calc::defaultDensityText));
     Text17->setText(qString(calc::defaultViscosityText));
     v();

@@ -13,7 +13,7 @@ class QTableView;
 
 namespace ui {
 
-class Form1;
+class CalculatorForm;
 class SizingModel;
 
 // 风管选型: every standard size of the calculator's shape for its current flow, roughness,
@@ -23,7 +23,7 @@ class SizingWindow : public QWidget {
     Q_OBJECT
 
 public:
-    SizingWindow(Form1* calculator, QWidget* parent);
+    SizingWindow(CalculatorForm* calculator, QWidget* parent);
 
     // Picks the current row's size in the calculator, or the first selected row's when the
     // current row is not selected.
@@ -42,7 +42,7 @@ private:
     void applyRow(int row);
     void copySelection() const;
 
-    Form1* calculator_;
+    CalculatorForm* calculator_;
     QDoubleSpinBox* maxVelocity_;
     QDoubleSpinBox* maxFriction_;
     QDoubleSpinBox* maxAspect_;

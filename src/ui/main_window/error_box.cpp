@@ -1,4 +1,4 @@
-#include "ui/error_box.h"
+#include "ui/main_window/error_box.h"
 
 #include <QMessageBox>
 

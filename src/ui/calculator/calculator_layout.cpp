@@ -1,9 +1,9 @@
 // Construction of the window: every control in its created state, placed in twips.
 
 #include "ui/core_text.h"
-#include "ui/form1.h"
-#include "ui/formula_pictures.h"
-#include "ui/picture_box.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/calculator/formula_pictures.h"
+#include "ui/calculator/picture_box.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -80,7 +80,7 @@ struct ResultRowLayout {
 
 } // namespace
 
-void Form1::createFlowFrame() {
+void CalculatorForm::createFlowFrame() {
     Frame1 =
         place<QGroupBox>(this, "Frame1", twips(6720, 120, 3615, 735), QString::fromUtf8("风量"));
     Frame1->setToolTip(QString::fromUtf8("英制美制选项"));
@@ -90,7 +90,7 @@ void Form1::createFlowFrame() {
     Combo1->setAccessibleName(QString::fromUtf8("风量单位"));
 }
 
-void Form1::createSizeFrame() {
+void CalculatorForm::createSizeFrame() {
     Frame2 = place<QGroupBox>(this, "Frame2", twips(3840, 120, 2655, 4215),
                               QString::fromUtf8("风管尺寸（mm）"));
     Check1 = place<QCheckBox>(Frame2, "Check1", twips(240, 240, 1095, 375),
@@ -119,7 +119,7 @@ void Form1::createSizeFrame() {
     }
 }
 
-void Form1::createResultsFrame() {
+void CalculatorForm::createResultsFrame() {
     Frame3 = place<QGroupBox>(this, "Frame3", twips(6720, 2400, 3615, 4095),
                               QString::fromUtf8("计算结果"));
     using calc::ResultRow;
@@ -151,7 +151,7 @@ void Form1::createResultsFrame() {
     }
 }
 
-void Form1::createRoughnessFrame() {
+void CalculatorForm::createRoughnessFrame() {
     Frame4 = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
                               QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
     static const RoughnessEntryLayout entries[calc::roughnessEntryCount] = {
@@ -202,7 +202,7 @@ void Form1::createRoughnessFrame() {
     Option3[0]->setChecked(true);
 }
 
-void Form1::createFormulaFrame() {
+void CalculatorForm::createFormulaFrame() {
     Frame5 = place<QGroupBox>(this, "Frame5", twips(120, 4560, 6375, 1935),
                               QString::fromUtf8("沿程阻力系数计算公式"));
     Option4 = placeOption(Frame5, "Option4", twips(120, 360, 855, 255), "公式一");
@@ -220,7 +220,7 @@ void Form1::createFormulaFrame() {
         QString::fromUtf8("λ = 0.0055 [1 + (20000 K/d + 10⁶/Re)^(1/3)]"));
 }
 
-void Form1::createAirFrame() {
+void CalculatorForm::createAirFrame() {
     Frame6 = place<QGroupBox>(this, "Frame6", twips(6720, 1080, 3615, 1095),
                               QString::fromUtf8("空气密度与运动粘滞系数"));
     Text16 = place<QLineEdit>(Frame6, "Text16", twips(120, 360, 1332, 270));
@@ -233,7 +233,7 @@ void Form1::createAirFrame() {
     placeLabel(Frame6, "Label23", twips(1560, 720, 612, 252), "m2/s");
 }
 
-void Form1::setTabChain(const QWidgetList& chain) {
+void CalculatorForm::setTabChain(const QWidgetList& chain) {
     QWidget* previous = nullptr;
     for (QWidget* widget : chain) {
         if (previous) {

@@ -11,7 +11,7 @@ namespace ui {
 
 class AirStateDialog;
 class DuctRunWindow;
-class Form1;
+class CalculatorForm;
 class SizingWindow;
 
 // The program's window: the calculator as its client area, under a menu bar that opens the
@@ -25,7 +25,7 @@ public:
 
     explicit MainWindow(QWidget* parent = nullptr);
 
-    Form1* calculator() const { return calculator_; }
+    CalculatorForm* calculator() const { return calculator_; }
 
     // Rows to follow the ten results in the copied results and the calculation sheet, asked
     // for each time (an open tool window's totals; none while it is closed).
@@ -44,7 +44,7 @@ private:
     void exportReport();
     void showReference();
 
-    Form1* calculator_;
+    CalculatorForm* calculator_;
     SizingWindow* sizing_ = nullptr;
     AirStateDialog* airState_ = nullptr;
     DuctRunWindow* ductRun_ = nullptr;

@@ -28,11 +28,11 @@ class PictureBox;
 // that changes nothing raises nothing; a handler may re-enter through its own correcting
 // write. Controls keep their short names (Text1, Combo2, Option3(0), ...) both as members
 // and as object names, so tests and tools find them by name.
-class Form1 : public QWidget {
+class CalculatorForm : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Form1(QWidget* parent = nullptr);
+    explicit CalculatorForm(QWidget* parent = nullptr);
 
     const calc::CalculatorState& state() const { return state_; }
 
@@ -60,7 +60,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Construction (form1_layout.cpp): controls in their created state.
+    // Construction (calculator_layout.cpp): controls in their created state.
     void createFlowFrame();
     void createSizeFrame();
     void createResultsFrame();
@@ -69,18 +69,18 @@ private:
     void createAirFrame();
     void setTabChain(const QWidgetList& chain);
     void connectHandlers();
-    void connectListClick(QComboBox* list, void (Form1::*handler)());
+    void connectListClick(QComboBox* list, void (CalculatorForm::*handler)());
     void selectByText(QComboBox* list, const QString& text);
     void startUp();
 
     void showError(const QString& message);
     bool refuseNegative(QLineEdit* box, const QString& message);
 
-    // Air flow (form1_flow.cpp).
+    // Air flow (calculator_flow.cpp).
     void Text1_Change();
     void Combo1_Click();
 
-    // Duct shape and size (form1_size.cpp).
+    // Duct shape and size (calculator_size.cpp).
     void enableSizeControlsOf(calc::DuctShape shape);
     void Option1_Click();
     void Option2_Click();
@@ -88,13 +88,13 @@ private:
     void Check1_Click();
     void sizeBoxChange(calc::SizeSlot slot);
 
-    // Roughness (form1_roughness.cpp).
+    // Roughness (calculator_roughness.cpp).
     void Option3_Click(int index);
     void scrollBarChange(int index);
     void valueBoxClick(int index);
     void Text13_Change();
 
-    // Air properties and formula (form1_air.cpp).
+    // Air properties and formula (calculator_air.cpp).
     void Text16_Change();
     void Text17_Change();
     void airPropertyChange(QLineEdit* box, float& field, const QString& message);

@@ -10,7 +10,7 @@ class QLabel;
 
 namespace ui {
 
-class Form1;
+class CalculatorForm;
 
 // 管段阻力: the friction, local and total pressure loss of a duct run of some length and
 // fittings, at the calculator's current duct and flow, refreshed on every recalculation.
@@ -18,7 +18,7 @@ class DuctRunWindow : public QWidget {
     Q_OBJECT
 
 public:
-    DuctRunWindow(Form1* calculator, QWidget* parent);
+    DuctRunWindow(CalculatorForm* calculator, QWidget* parent);
 
     // The run as caption and value text with its unit: length, sum of the local loss
     // coefficients, friction loss, local loss and total, as shown.
@@ -27,7 +27,7 @@ public:
 private:
     void refresh();
 
-    Form1* calculator_;
+    CalculatorForm* calculator_;
     QDoubleSpinBox* length_;
     QDoubleSpinBox* zeta_;
     QLabel* velocity_;

@@ -1,4 +1,4 @@
-#include "ui/tool_fields.h"
+#include "ui/tool_windows/tool_fields.h"
 
 #include "calc/number_text.h"
 
