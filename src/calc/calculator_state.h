@@ -24,7 +24,6 @@ struct CalculatorState {
     float dEq = 0;        // equivalent diameter, m
     float rSpec = 0;      // specific friction loss, Pa/m
     float pDyn = 0;       // dynamic pressure, Pa
-    float inVal = 0;      // number just read by a text box's change handler
 };
 
 } // namespace calc

@@ -1,5 +1,6 @@
 #include "calc/colebrook_line.h"
 
+#include "calc/number_text.h"
 #include "hydraulics/colebrook.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ std::string lossText(const hydraulics::Result& loss) {
     if (!loss) {
         return {};
     }
-    return std::isfinite(*loss) ? fourDigits(*loss) : "溢出";
+    return std::isfinite(*loss) ? fourDigits(*loss) : std::string(overflowText);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "calc/duct_run.h"
 
 #include "calc/number_text.h"
+#include "calc/recalculation.h"
 
 #include <cmath>
 
@@ -26,7 +27,7 @@ DuctRunLoss ductRunLoss(float rSpec, float pDyn, double length, double zeta) {
 
 DuctRunTexts ductRunTexts(const CalculatorState& state, double length, double zeta) {
     if (!(state.area > 0.0f)) {
-        const std::string prompt = "请输入风管尺寸";
+        const std::string prompt(sizePrompt);
         return {prompt, prompt, prompt};
     }
     const DuctRunLoss loss = ductRunLoss(state.rSpec, state.pDyn, length, zeta);

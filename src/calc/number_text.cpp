@@ -298,7 +298,7 @@ double parseNumber(std::string_view text) {
 
 std::string formatResult(float x) {
     if (!std::isfinite(x)) {
-        return "溢出";
+        return std::string(overflowText);
     }
     // Minus zero is not negative: it reads " 0".
     std::string text(1, x < 0.0f ? '-' : ' ');

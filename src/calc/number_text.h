@@ -15,6 +15,9 @@ namespace calc {
 // the double range, +-0 below it).
 double parseNumber(std::string_view text);
 
+// What a result reads when its value is not finite.
+inline constexpr std::string_view overflowText = "溢出";
+
 // A float as a result caption: a leading blank unless negative, at most 7 significant
 // digits, no "0" before the point (" .16"), scientific notation outside 1E-04 to
 // 9999999 (" 1.506E-05"). A value that is not finite reads "溢出" (overflow).

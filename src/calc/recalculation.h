@@ -1,15 +1,14 @@
 #pragma once
 
 #include "calc/calculator_state.h"
+#include "calc/duct_evaluation.h"
 
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace calc {
-
-enum class DuctShape { Circular, Rectangular, Elliptic };
-enum class FrictionFormula { One, Two };
 
 // The five duct dimensions, in the order of their size slots.
 enum SizeSlot { Diameter, LongSide, ShortSide, MajorAxis, MinorAxis, SizeSlotCount };
@@ -47,10 +46,24 @@ inline constexpr std::size_t resultRowCount = index(ResultRow::DynamicPressure) 
 // The UTF-8 text of each result row, with its unit; indexed by index(ResultRow).
 using ResultTexts = std::array<std::string, resultRowCount>;
 
-// Evaluates a duct as the window's controls describe it: recomputes every result from the
-// inputs and the state's flow factor, roughness and air properties, stores the results in
-// the state, and returns the row texts. When the duct has no positive area the previous
-// velocity is kept and the later results use it.
-ResultTexts v(CalculatorState& state, const RecalcInputs& inputs);
+// The calculator's prompt in place of a velocity when the duct has no area.
+inline constexpr std::string_view sizePrompt = "请输入风管尺寸";
+
+// The captions of the shape options and of the formulas.
+std::string_view shapeName(DuctShape shape);
+std::string_view formulaName(FrictionFormula formula);
+
+// Evaluates a duct as the window's controls describe it: reads the flow and the section from
+// the inputs, evaluates them with the state's flow factor, roughness and air properties,
+// stores the results in the state, and returns the row texts. When the duct has no positive
+// area the previous velocity is kept and the later results use it.
+ResultTexts recalculate(CalculatorState& state, const RecalcInputs& inputs);
+
+// The same from numbers: stores the section's sizes and its figures at the state's flow,
+// roughness and air.
+void recalculateWith(CalculatorState& state, const DuctSection& section, FrictionFormula formula);
+
+// The row texts of the state's results, with the sizes of the shape.
+ResultTexts resultTexts(const CalculatorState& state, DuctShape shape);
 
 } // namespace calc

@@ -11,7 +11,7 @@ namespace {
 // A number as it was read, as an input box would show it.
 std::string plain(double x) {
     const std::string text = formatPlain(static_cast<float>(x));
-    return text.empty() ? "溢出" : text;
+    return text.empty() ? std::string(overflowText) : text;
 }
 
 std::string ductText(const CalculatorState& s, const RecalcInputs& in) {
@@ -31,22 +31,6 @@ std::string ductText(const CalculatorState& s, const RecalcInputs& in) {
 }
 
 } // namespace
-
-std::string_view shapeName(DuctShape shape) {
-    switch (shape) {
-    case DuctShape::Circular:
-        return "圆形风管";
-    case DuctShape::Rectangular:
-        return "矩形风管";
-    case DuctShape::Elliptic:
-        return "椭圆形风管";
-    }
-    return {};
-}
-
-std::string_view formulaName(FrictionFormula formula) {
-    return formula == FrictionFormula::One ? "公式一" : "公式二";
-}
 
 Report report(const CalculatorState& s, const RecalcInputs& in, const ResultTexts& texts,
               const ReportNames& names) {

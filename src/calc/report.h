@@ -34,7 +34,4 @@ struct Report {
 Report report(const CalculatorState& state, const RecalcInputs& inputs, const ResultTexts& texts,
               const ReportNames& names);
 
-std::string_view shapeName(DuctShape shape);
-std::string_view formulaName(FrictionFormula formula);
-
 } // namespace calc

@@ -11,13 +11,22 @@ namespace calc {
 
 namespace {
 
-// The sizes of a shape as (slot, text) choices for its one or two lists.
-std::vector<std::array<std::string_view, SizeSlotCount>> candidates(DuctShape shape,
-                                                                    double maxAspect) {
-    std::vector<std::array<std::string_view, SizeSlotCount>> sizes;
+float sizeOf(std::string_view text) {
+    return static_cast<float>(parseNumber(text));
+}
+
+// A standard size: the list entries that pick it and the section they give.
+struct Candidate {
+    std::array<std::string_view, SizeSlotCount> listTexts{};
+    DuctSection section;
+};
+
+// The standard sizes of a shape within the aspect limit, long side at least the short one.
+std::vector<Candidate> candidates(DuctShape shape, double maxAspect) {
+    std::vector<Candidate> sizes;
     if (shape == DuctShape::Circular) {
         for (const std::string_view diameter : standardDiameters) {
-            sizes.push_back({diameter});
+            sizes.push_back({{diameter}, {shape, sizeOf(diameter), 0}});
         }
         return sizes;
     }
@@ -26,14 +35,14 @@ std::vector<std::array<std::string_view, SizeSlotCount>> candidates(DuctShape sh
                                            : std::pair{MajorAxis, MinorAxis};
     for (std::size_t i = 0; i < standardSidesAndAxes.size(); ++i) {
         for (std::size_t j = 0; j <= i; ++j) {
-            const double aspect =
-                parseNumber(standardSidesAndAxes[i]) / parseNumber(standardSidesAndAxes[j]);
-            if (maxAspect > 0 && aspect > maxAspect) {
+            const DuctSection section{shape, sizeOf(standardSidesAndAxes[i]),
+                                      sizeOf(standardSidesAndAxes[j])};
+            if (maxAspect > 0 && double(section.first) / section.second > maxAspect) {
                 continue;
             }
-            std::array<std::string_view, SizeSlotCount> size{};
-            size[longSlot] = standardSidesAndAxes[i];
-            size[shortSlot] = standardSidesAndAxes[j];
+            Candidate size{{}, section};
+            size.listTexts[longSlot] = standardSidesAndAxes[i];
+            size.listTexts[shortSlot] = standardSidesAndAxes[j];
             sizes.push_back(size);
         }
     }
@@ -75,15 +84,11 @@ bool within(float value, double limit) {
 
 std::vector<SizingRow> sizingRows(const CalculatorState& state, const RecalcInputs& inputs,
                                   const SizingLimits& limits) {
-    RecalcInputs picked = inputs;
-    picked.nonStandardSize = false;
     std::vector<SizingRow> rows;
-    for (const auto& listTexts : candidates(inputs.shape, limits.maxAspect)) {
-        SizingRow row{listTexts, state, {}, 1, false};
-        for (std::size_t slot = 0; slot < SizeSlotCount; ++slot) {
-            picked.listTexts[slot] = listTexts[slot];
-        }
-        row.texts = v(row.state, picked);
+    for (const Candidate& size : candidates(inputs.shape, limits.maxAspect)) {
+        SizingRow row{size.listTexts, state, {}, 1, false};
+        recalculateWith(row.state, size.section, inputs.formula);
+        row.texts = resultTexts(row.state, inputs.shape);
         row.aspect = aspectOf(row.state, inputs.shape);
         row.meetsLimits = within(row.state.vel, limits.maxVelocity) &&
                           within(row.state.rSpec, limits.maxFriction);

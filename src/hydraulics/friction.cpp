@@ -4,7 +4,7 @@
 
 namespace hydraulics {
 
-Result re(const float& v, const float& d, const float& mu) {
+Result reynoldsNumber(float v, float d, float mu) {
     if (mu == 0.0f) {
         return std::nullopt;
     }
@@ -12,7 +12,7 @@ Result re(const float& v, const float& d, const float& mu) {
     return p / mu;
 }
 
-Result l1(const float& k, const float& d, const float& r) {
+Result frictionFactorOne(float k, float d, float r) {
     if (k == 0.0f || d == 0.0f || r == 0.0f) {
         return std::nullopt;
     }
@@ -27,7 +27,7 @@ Result l1(const float& k, const float& d, const float& r) {
     return 0.25 / std::pow(s, 2.0);
 }
 
-Result l2(const float& k, const float& d, const float& r) {
+Result frictionFactorTwo(float k, float d, float r) {
     if (d == 0.0f || r == 0.0f) {
         return std::nullopt;
     }
@@ -41,7 +41,7 @@ Result l2(const float& k, const float& d, const float& r) {
     return 0.0055 * (1.0 + w);
 }
 
-Result rm(const float& lmd, const float& d, const float& v, const float& ro) {
+Result specificFrictionLoss(float lmd, float d, float v, float ro) {
     if (d == 0.0f) {
         return std::nullopt;
     }
@@ -49,7 +49,7 @@ Result rm(const float& lmd, const float& d, const float& v, const float& ro) {
     return lmd * ro * v * v / 2.0f / d;
 }
 
-Result pd(const float& ro, const float& v) {
+Result dynamicPressure(float ro, float v) {
     return 0.5 * ro * v * v;
 }
 

@@ -9,16 +9,16 @@
 namespace hydraulics {
 
 // Reynolds number v*d/mu; empty when mu is 0.
-Result re(const float& v, const float& d, const float& mu);
+Result reynoldsNumber(float v, float d, float mu);
 // Friction factor, formula one: 0.25 / [lg(K/(3.71 D)) + 5.74/(0.9 Re)]^2.
 // Empty when k, d or r is 0. A bracket sum of exactly 0 gives infinity.
-Result l1(const float& k, const float& d, const float& r);
+Result frictionFactorOne(float k, float d, float r);
 // Friction factor, formula two: 0.0055 [1 + (20 K/d + 10^6/Re)^(1/3)].
 // Empty when d or r is 0; k may be 0.
-Result l2(const float& k, const float& d, const float& r);
+Result frictionFactorTwo(float k, float d, float r);
 // Specific friction loss lambda/d * rho v^2/2 in Pa/m; empty when d is 0.
-Result rm(const float& lmd, const float& d, const float& v, const float& ro);
+Result specificFrictionLoss(float lmd, float d, float v, float ro);
 // Dynamic pressure rho v^2/2 in Pa.
-Result pd(const float& ro, const float& v);
+Result dynamicPressure(float ro, float v);
 
 } // namespace hydraulics

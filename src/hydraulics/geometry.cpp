@@ -21,7 +21,7 @@ struct ChordAngles {
 
 // Deliberately not constexpr (a lambda would be): GCC evaluates a constant initialiser
 // at compile time with correctly rounded sine and cosine, which differ from the run-time
-// library's in the last bit for a few of these angles, and lofe must keep the latter.
+// library's in the last bit for a few of these angles, and ellipsePerimeter must keep the latter.
 ChordAngles computeChordAngles() {
     ChordAngles table;
     for (short i = 1; i <= chordsPerQuadrant; ++i) {
@@ -39,20 +39,20 @@ const ChordAngles& chordAngles() {
 
 } // namespace
 
-Result s1(const float& d) {
+Result circleArea(float d) {
     const float t = d / 1000.0f;
     double area = piForArea * t;
     area = area * t;
     return area / 4.0;
 }
 
-Result s2(const float& a, const float& b) {
+Result rectangleArea(float a, float b) {
     const float t = a / 1000.0f;
     const float u = b / 1000.0f;
     return t * u;
 }
 
-Result s3(const float& a, const float& b) {
+Result ellipseArea(float a, float b) {
     const float t = a / 1000.0f;
     const float u = b / 1000.0f;
     double area = piForArea * t;
@@ -60,7 +60,7 @@ Result s3(const float& a, const float& b) {
     return area / 4.0;
 }
 
-Result dv_r(const float& a, const float& b) {
+Result rectangleEquivalentDiameter(float a, float b) {
     float p = 2.0f * a;
     p = p * b;
     const float q = b + a;
@@ -71,7 +71,7 @@ Result dv_r(const float& a, const float& b) {
     return p / q;
 }
 
-Result lofe(const float& a, const float& b) {
+Result ellipsePerimeter(float a, float b) {
     if (a <= 0.0f || b <= 0.0f) {
         return std::nullopt;
     }
@@ -93,12 +93,13 @@ Result lofe(const float& a, const float& b) {
     return sum * 4.0;
 }
 
-Result dv_e(const float& a, const float& b) {
+Result ellipseEquivalentDiameter(float a, float b) {
     if (a <= 0.0f || b <= 0.0f) {
         return std::nullopt;
     }
-    // lofe takes half axes, so this is twice the duct's perimeter; the 2 in 2*pi cancels it.
-    const double perimeter = *lofe(a, b);
+    // ellipsePerimeter takes half axes, so this is twice the duct's perimeter; the 2 in 2*pi
+    // cancels it.
+    const double perimeter = *ellipsePerimeter(a, b);
     return twoPiForDiameter * a * b / perimeter;
 }
 

@@ -15,16 +15,16 @@ namespace hydraulics {
 using Result = std::optional<double>;
 
 // Circle of diameter d: pi*d^2/4, with pi taken as 3.14159.
-Result s1(const float& d);
+Result circleArea(float d);
 // Rectangle of sides a and b.
-Result s2(const float& a, const float& b);
+Result rectangleArea(float a, float b);
 // Ellipse of whole axes a and b: pi*a*b/4, with pi taken as 3.14159.
-Result s3(const float& a, const float& b);
+Result ellipseArea(float a, float b);
 // Hydraulic diameter of a rectangle, 2ab/(a+b); empty when a + b is 0.
-Result dv_r(const float& a, const float& b);
+Result rectangleEquivalentDiameter(float a, float b);
 // Hydraulic diameter of an ellipse with whole axes a and b; empty for a or b <= 0.
-Result dv_e(const float& a, const float& b);
+Result ellipseEquivalentDiameter(float a, float b);
 // Perimeter of the ellipse with half axes a and b, summed from 4 x 1800 chords.
-Result lofe(const float& a, const float& b);
+Result ellipsePerimeter(float a, float b);
 
 } // namespace hydraulics

@@ -105,7 +105,7 @@ void TestRecalculation::startUpCaptions() {
         " .16",   " 0 m3/h", "φ 100",   " .1 m", " 1.204 kg/m3", " 1.506E-05 m2/s",
         " 0 m/s", " 0",      " 0 Pa/m", " 0 Pa",
     };
-    QCOMPARE(rows(v(state, startUpInputs())), expected);
+    QCOMPARE(rows(recalculate(state, startUpInputs())), expected);
 }
 
 void TestRecalculation::sizes_data() {
@@ -154,7 +154,7 @@ void TestRecalculation::sizes_data() {
     QTest::newRow("rect box 0x0") << duct(rect, box, "0", "0", "1800") << " 0 * 0" << 0.0f << " 0 m"
                                   << noSize;
 
-    // dv_e / 1000 rounded once: 259.40937 mm gives 0.2594094 m.
+    // ellipseEquivalentDiameter / 1000 rounded once: 259.40937 mm gives 0.2594094 m.
     QTest::newRow("ellipse list 1000x800") << duct(ellipse, list, "1000", "800", "0")
                                            << "长径 1000 短径 800" << 0.886151791f << " .8861518 m"
                                            << " 0 m/s";
@@ -164,7 +164,8 @@ void TestRecalculation::sizes_data() {
     QTest::newRow("ellipse list -400x200") << duct(ellipse, list, "-400", "200", "3600")
                                            << "长径 400 短径 200" << 0.259409368f << " .2594094 m"
                                            << " 15.91551 m/s";
-    // Rounding dv_e's 250.000008 mm to a float before dividing would give 0.25000003 m.
+    // Rounding ellipseEquivalentDiameter's 250.000008 mm to a float before dividing would give
+    // 0.25000003 m.
     QTest::newRow("ellipse box 250x250")
         << duct(ellipse, box, "250", "250", "0") << "长径 250 短径 250" << 0.25f << " .25 m"
         << " 0 m/s";
@@ -180,7 +181,7 @@ void TestRecalculation::sizes() {
     QFETCH(QString, velocityCaption);
 
     CalculatorState state = startUpState();
-    const ResultTexts captions = v(state, inputs);
+    const ResultTexts captions = recalculate(state, inputs);
     QCOMPARE(text(captions, ResultRow::Size), sizeCaption);
     QCOMPARE(bits(state.dEq), bits(dEq));
     QCOMPARE(text(captions, ResultRow::EquivalentDiameter), dEqCaption);
@@ -196,9 +197,9 @@ void TestRecalculation::secondCallChangesNothing() {
 
     CalculatorState state = startUpState();
     state.vel = 5; // a previous velocity, kept by the rows without an area
-    const QStringList first = rows(v(state, inputs));
+    const QStringList first = rows(recalculate(state, inputs));
     const auto afterFirst = fieldBits(state);
-    QCOMPARE(rows(v(state, inputs)), first);
+    QCOMPARE(rows(recalculate(state, inputs)), first);
     QVERIFY(fieldBits(state) == afterFirst);
 }
 
@@ -210,7 +211,7 @@ void TestRecalculation::velocityKeptWithoutArea() {
     in.nonStandardSize = true;
     in.boxTexts[Diameter] = "";
 
-    const ResultTexts captions = v(state, in);
+    const ResultTexts captions = recalculate(state, in);
     QCOMPARE(bits(state.vel), bits(5.0f));
     QCOMPARE(text(captions, ResultRow::Size), "φ 0");
     QCOMPARE(text(captions, ResultRow::EquivalentDiameter), " 0 m");
@@ -265,7 +266,7 @@ void TestRecalculation::flowUnits() {
     state.flowFactor = calc::flowFactorOf(unit.toStdString()).value();
     RecalcInputs in = startUpInputs();
     in.flowText = flowText.toStdString();
-    const ResultTexts captions = v(state, in);
+    const ResultTexts captions = recalculate(state, in);
     QCOMPARE(text(captions, ResultRow::Flow), flowCaption);
     QCOMPARE(text(captions, ResultRow::Size), "φ 100");
     QCOMPARE(bits(state.flow), bits(flow));
@@ -300,7 +301,7 @@ void TestRecalculation::frictionFormulas() {
 
     CalculatorState state = startUpState();
     inputs.formula = formula;
-    const ResultTexts captions = v(state, inputs);
+    const ResultTexts captions = recalculate(state, inputs);
     QCOMPARE(text(captions, ResultRow::ReynoldsNumber), reynCaption);
     QCOMPARE(text(captions, ResultRow::FrictionLoss), lossCaption);
     QCOMPARE(text(captions, ResultRow::DynamicPressure), " .602 Pa");
@@ -316,7 +317,7 @@ void TestRecalculation::flowBeyondFloatShowsOverflow() {
         " .16", "溢出", "φ 100", " .1 m", " 1.204 kg/m3", " 1.506E-05 m2/s",
         "溢出", "溢出", "溢出",  "溢出",
     };
-    QCOMPARE(rows(v(state, in)), expected);
+    QCOMPARE(rows(recalculate(state, in)), expected);
 }
 
 QTEST_APPLESS_MAIN(TestRecalculation)

@@ -23,11 +23,11 @@ void TestReferenceAndAir::published_data() {
     // and a flow in m3/h; 500 l/s (1800 m3/h) is published as 2.30 Pa/m in a worked example.
     const auto lineAt = [](const char* flow) {
         CalculatorState state{.visc = 0.00001506f, .dens = 1.2f, .rough = 0.09f, .flowFactor = 1};
-        v(state, {.flowText = flow,
-                  .nonStandardSize = true,
-                  .shape = DuctShape::Rectangular,
-                  .listTexts = {},
-                  .boxTexts = {"", "350", "200", "", ""}});
+        recalculate(state, {.flowText = flow,
+                            .nonStandardSize = true,
+                            .shape = DuctShape::Rectangular,
+                            .listTexts = {},
+                            .boxTexts = {"", "350", "200", "", ""}});
         return QString::fromStdString(colebrookLine(state));
     };
     const auto digits = [](double x, int count) { return QString::asprintf("%#.*g", count, x); };

@@ -93,12 +93,14 @@ private slots:
         const qint64 picture = d.get<ui::PictureBox>("Picture2")->pixmap().cacheKey();
         const calc::CalculatorState& s = d.state();
         d.click("Option5");
-        QCOMPARE(bits(s.lambda), bits(float(*hydraulics::l2(s.rough, s.dEq, s.reyn))));
+        QCOMPARE(bits(s.lambda),
+                 bits(float(*hydraulics::frictionFactorTwo(s.rough, s.dEq, s.reyn))));
         QStringList formulaTwo = d.results();
         QVERIFY(formulaTwo.takeAt(8) != formulaOne[8]);
         QCOMPARE(formulaTwo, formulaOne.mid(0, 8) + formulaOne.mid(9));
         d.click("Option4");
-        QCOMPARE(bits(s.lambda), bits(float(*hydraulics::l1(s.rough, s.dEq, s.reyn))));
+        QCOMPARE(bits(s.lambda),
+                 bits(float(*hydraulics::frictionFactorOne(s.rough, s.dEq, s.reyn))));
         QCOMPARE(d.results(), formulaOne);
         QCOMPARE(d.get<ui::PictureBox>("Picture2")->pixmap().cacheKey(), picture);
     }

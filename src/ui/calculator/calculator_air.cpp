@@ -2,25 +2,26 @@
 
 #include "calc/defaults.h"
 #include "calc/number_text.h"
-#include "ui/core_text.h"
 #include "ui/calculator/calculator_form.h"
+#include "ui/core_text.h"
 
 #include <QLineEdit>
 
 namespace ui {
 
-void CalculatorForm::Text16_Change() {
-    airPropertyChange(Text16, state_.dens,
-                      QString::fromUtf8("空气密度不得小于等于0，点击确定按钮后重新输入空气密度！"));
+void CalculatorForm::densityChanged() {
+    airPropertyChanged(
+        densityBox_, state_.dens,
+        QString::fromUtf8("空气密度不得小于等于0，点击确定按钮后重新输入空气密度！"));
 }
 
-void CalculatorForm::Text17_Change() {
-    airPropertyChange(Text17, state_.visc,
-                      QString::fromUtf8("空气运动粘滞系数不得小于等于0，"
-                                        "点击确定按钮后重新输入空气运动粘滞系数！"));
+void CalculatorForm::viscosityChanged() {
+    airPropertyChanged(viscosityBox_, state_.visc,
+                       QString::fromUtf8("空气运动粘滞系数不得小于等于0，"
+                                         "点击确定按钮后重新输入空气运动粘滞系数！"));
 }
 
-void CalculatorForm::airPropertyChange(QLineEdit* box, float& field, const QString& message) {
+void CalculatorForm::airPropertyChanged(QLineEdit* box, float& field, const QString& message) {
     // Stored on every change, before any test: the field always mirrors its box.
     field = static_cast<float>(calc::parseNumber(box->text().toStdString()));
     if (field < 0) {
@@ -33,13 +34,13 @@ void CalculatorForm::airPropertyChange(QLineEdit* box, float& field, const QStri
     if (field == 0) {
         return;
     }
-    v();
+    recalculate();
 }
 
-void CalculatorForm::Command2_Click() {
-    Text16->setText(qString(calc::defaultDensityText));
-    Text17->setText(qString(calc::defaultViscosityText));
-    v();
+void CalculatorForm::restoreAirDefaults() {
+    densityBox_->setText(qString(calc::defaultDensityText));
+    viscosityBox_->setText(qString(calc::defaultViscosityText));
+    recalculate();
 }
 
 } // namespace ui

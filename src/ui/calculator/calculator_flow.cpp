@@ -8,16 +8,17 @@
 
 namespace ui {
 
-void CalculatorForm::Combo1_Click() {
-    if (const auto factor = calc::flowFactorOf(Combo1->currentText().toStdString())) {
+void CalculatorForm::flowUnitChosen() {
+    if (const auto factor = calc::flowFactorOf(flowUnitList_->currentText().toStdString())) {
         state_.flowFactor = *factor;
     }
-    v();
+    recalculate();
 }
 
-void CalculatorForm::Text1_Change() {
-    refuseNegative(Text1, QString::fromUtf8("空气流量不得小于0，点击确定按钮后重新输入空气流量！"));
-    v();
+void CalculatorForm::flowChanged() {
+    readRefusingNegative(flowBox_,
+                         QString::fromUtf8("空气流量不得小于0，点击确定按钮后重新输入空气流量！"));
+    recalculate();
 }
 
 } // namespace ui

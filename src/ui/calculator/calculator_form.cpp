@@ -5,8 +5,8 @@
 #include "calc/flow_units.h"
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
-#include "ui/main_window/airliner_icon.h"
 #include "ui/core_text.h"
+#include "ui/main_window/airliner_icon.h"
 #include "ui/main_window/error_box.h"
 
 #include <QCheckBox>
@@ -77,17 +77,20 @@ CalculatorForm::CalculatorForm(QWidget* parent)
     createAirFrame();
     // The order in which the Tab key visits the controls.
     QWidgetList tabChain;
-    tabChain << Text1 << Combo1 << Option1 << Option2 << Check1 << sizeBoxes[calc::Diameter]
-             << sizeBoxes[calc::LongSide] << sizeBoxes[calc::ShortSide] << sizeLists[calc::Diameter]
-             << sizeLists[calc::LongSide] << sizeLists[calc::ShortSide] << Option3[0]
-             << valueBoxes[0] << entryBars[0] << Option3[1] << Option3[2] << Option3[3]
-             << Option3[4] << Option3[5] << valueBoxes[1] << entryBars[1] << valueBoxes[2]
-             << valueBoxes[3] << valueBoxes[4] << valueBoxes[5] << entryBars[5] << Option3[6]
-             << Option3[7] << Option3[8] << valueBoxes[6] << valueBoxes[7] << valueBoxes[8]
-             << entryBars[6] << entryBars[7] << Option4 << Option5 << Option6
-             << sizeLists[calc::MajorAxis] << sizeLists[calc::MinorAxis]
-             << sizeBoxes[calc::MajorAxis] << sizeBoxes[calc::MinorAxis] << Text16 << Command2
-             << Text17;
+    tabChain << flowBox_ << flowUnitList_ << circularOption_ << rectangularOption_
+             << nonStandardSize_ << sizeBoxes_[calc::Diameter] << sizeBoxes_[calc::LongSide]
+             << sizeBoxes_[calc::ShortSide] << sizeLists_[calc::Diameter]
+             << sizeLists_[calc::LongSide] << sizeLists_[calc::ShortSide] << materialOptions_[0]
+             << roughnessBoxes_[0] << roughnessBars_[0] << materialOptions_[1]
+             << materialOptions_[2] << materialOptions_[3] << materialOptions_[4]
+             << materialOptions_[5] << roughnessBoxes_[1] << roughnessBars_[1] << roughnessBoxes_[2]
+             << roughnessBoxes_[3] << roughnessBoxes_[4] << roughnessBoxes_[5] << roughnessBars_[5]
+             << materialOptions_[6] << materialOptions_[7] << materialOptions_[8]
+             << roughnessBoxes_[6] << roughnessBoxes_[7] << roughnessBoxes_[8] << roughnessBars_[6]
+             << roughnessBars_[7] << formulaOneOption_ << formulaTwoOption_ << ellipticOption_
+             << sizeLists_[calc::MajorAxis] << sizeLists_[calc::MinorAxis]
+             << sizeBoxes_[calc::MajorAxis] << sizeBoxes_[calc::MinorAxis] << densityBox_
+             << restoreAirButton_ << viscosityBox_;
     setTabChain(tabChain);
     connectHandlers();
     startUp();
@@ -98,90 +101,109 @@ CalculatorForm::CalculatorForm(QWidget* parent)
 }
 
 void CalculatorForm::startUp() {
-    Check1->setChecked(false);
+    nonStandardSize_->setChecked(false);
     for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
-        sizeLists[slot]->show();
-        sizeBoxes[slot]->hide();
+        sizeLists_[slot]->show();
+        sizeBoxes_[slot]->hide();
     }
-    Option1->setChecked(true);
+    circularOption_->setChecked(true);
     for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
-        sizeLists[slot]->show();
-        sizeBoxes[slot]->hide();
+        sizeLists_[slot]->show();
+        sizeBoxes_[slot]->hide();
     }
     enableSizeControlsOf(calc::DuctShape::Circular);
-    Option3[0]->setChecked(true);
-    Option4->setChecked(true);
+    materialOptions_[0]->setChecked(true);
+    formulaOneOption_->setChecked(true);
 
-    Text1->setText(qString(calc::defaultFlowText));
+    flowBox_->setText(qString(calc::defaultFlowText));
     for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
-        sizeBoxes[slot]->setText(qString(calc::defaultSizeTexts[slot]));
+        sizeBoxes_[slot]->setText(qString(calc::defaultSizeTexts[slot]));
     }
-    for (std::size_t i = 0; i < valueBoxes.size(); ++i) {
-        valueBoxes[i]->setText(qString(calc::roughnessEntries[i].startText));
+    for (std::size_t i = 0; i < roughnessBoxes_.size(); ++i) {
+        roughnessBoxes_[i]->setText(qString(calc::roughnessEntries[i].startText));
     }
     for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
-        sizeBoxes[slot]->setText(qString(calc::defaultSizeTexts[slot]));
+        sizeBoxes_[slot]->setText(qString(calc::defaultSizeTexts[slot]));
     }
-    Text16->setText(qString(calc::defaultDensityText));
-    Text17->setText(qString(calc::defaultViscosityText));
+    densityBox_->setText(qString(calc::defaultDensityText));
+    viscosityBox_->setText(qString(calc::defaultViscosityText));
 
     std::array<std::string_view, calc::flowUnits.size()> units;
     std::transform(calc::flowUnits.begin(), calc::flowUnits.end(), units.begin(),
                    [](const calc::FlowUnit& unit) { return unit.text; });
-    fillList(Combo1, units);
-    fillList(sizeLists[calc::Diameter], calc::standardDiameters);
+    fillList(flowUnitList_, units);
+    fillList(sizeLists_[calc::Diameter], calc::standardDiameters);
     for (int slot : {calc::LongSide, calc::ShortSide, calc::MajorAxis, calc::MinorAxis}) {
-        fillList(sizeLists[slot], calc::standardSidesAndAxes);
+        fillList(sizeLists_[slot], calc::standardSidesAndAxes);
     }
 
-    selectByText(Combo1, qString(calc::defaultFlowUnit));
-    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        selectByText(sizeLists[slot], qString(calc::defaultSizeTexts[slot]));
+    selectByText(flowUnitList_, qString(calc::defaultFlowUnit));
+    for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
+        selectByText(sizeLists_[slot], qString(calc::defaultSizeTexts[slot]));
     }
 
     calc::storeDefaults(state_);
-    v();
+    recalculate();
 }
 
 calc::RecalcInputs CalculatorForm::recalcInputs() const {
     calc::RecalcInputs in;
-    in.flowText = text(Text1);
-    in.nonStandardSize = Check1->isChecked();
-    in.shape = Option1->isChecked()   ? calc::DuctShape::Circular
-               : Option2->isChecked() ? calc::DuctShape::Rectangular
-                                      : calc::DuctShape::Elliptic;
-    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        in.listTexts[slot] = text(sizeLists[slot]);
-        in.boxTexts[slot] = text(sizeBoxes[slot]);
+    in.flowText = text(flowBox_);
+    in.nonStandardSize = nonStandardSize_->isChecked();
+    in.shape = circularOption_->isChecked()      ? calc::DuctShape::Circular
+               : rectangularOption_->isChecked() ? calc::DuctShape::Rectangular
+                                                 : calc::DuctShape::Elliptic;
+    for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
+        in.listTexts[slot] = text(sizeLists_[slot]);
+        in.boxTexts[slot] = text(sizeBoxes_[slot]);
     }
-    in.formula = Option4->isChecked() ? calc::FrictionFormula::One : calc::FrictionFormula::Two;
+    in.formula =
+        formulaOneOption_->isChecked() ? calc::FrictionFormula::One : calc::FrictionFormula::Two;
     return in;
 }
 
 calc::ReportNames CalculatorForm::reportNames() const {
     calc::ReportNames names;
-    names.flowUnit = text(Combo1);
+    names.flowUnit = text(flowUnitList_);
     const auto selected =
-        std::find_if(Option3.begin(), Option3.end(),
+        std::find_if(materialOptions_.begin(), materialOptions_.end(),
                      [](const QRadioButton* option) { return option->isChecked(); });
     // The custom entry's caption carries its range after the name.
     names.material = (*selected)->text().section(QString::fromUtf8("（"), 0, 0).toStdString();
-    for (std::size_t row = 0; row < resultNames.size(); ++row) {
-        names.resultCaptions[row] = resultNames[row].toStdString();
+    for (std::size_t row = 0; row < resultNames_.size(); ++row) {
+        names.resultCaptions[row] = resultNames_[row].toStdString();
     }
     return names;
 }
 
-void CalculatorForm::v() {
-    results_ = calc::v(state_, recalcInputs());
+void CalculatorForm::recalculate() {
+    results_ = calc::recalculate(state_, recalcInputs());
     for (std::size_t row = 0; row < results_.size(); ++row) {
         const QString text = QString::fromStdString(results_[row]);
-        valueLabels[row]->setText(text);
+        resultLabels_[row]->setText(text);
         // Read as one phrase with its row, "风速 5.2 m/s", whatever blanks the value shows.
-        valueLabels[row]->setAccessibleName(resultNames[row] + QLatin1Char(' ') +
-                                            text.simplified());
+        resultLabels_[row]->setAccessibleName(resultNames_[row] + QLatin1Char(' ') +
+                                              text.simplified());
     }
     emit recalculated();
+}
+
+void CalculatorForm::writeAir(const QString& density, const QString& viscosity) {
+    densityBox_->setText(density);
+    viscosityBox_->setText(viscosity);
+}
+
+QWidget* CalculatorForm::resultsFrame() const {
+    return resultsFrame_;
+}
+
+const PictureBox& CalculatorForm::formulaPicture(calc::FrictionFormula formula) const {
+    return *(formula == calc::FrictionFormula::One ? formulaOneBox_ : formulaTwoBox_);
+}
+
+void CalculatorForm::setResultToolTip(calc::ResultRow row, const QString& tip) {
+    resultCaptions_[calc::index(row)]->setToolTip(tip);
+    resultLabels_[calc::index(row)]->setToolTip(tip);
 }
 
 void CalculatorForm::showError(const QString& message) {
@@ -190,22 +212,20 @@ void CalculatorForm::showError(const QString& message) {
 
 // A box refuses a negative number: after the message it is given the number's magnitude,
 // a write that raises its handler again, nested, on the corrected text; the focus goes
-// back to it. Returns whether the entry was refused; state_.inVal holds the number read.
-bool CalculatorForm::refuseNegative(QLineEdit* box, const QString& message) {
-    state_.inVal = static_cast<float>(calc::parseNumber(box->text().toStdString()));
-    if (!(state_.inVal < 0)) {
-        return false;
+// back to it. Returns the number read, negative when it was refused.
+float CalculatorForm::readRefusingNegative(QLineEdit* box, const QString& message) {
+    const auto value = static_cast<float>(calc::parseNumber(box->text().toStdString()));
+    if (value < 0) {
+        showError(message);
+        box->setText(QString::fromStdString(calc::absoluteText(box->text().toStdString())));
+        box->setFocus();
     }
-    showError(message);
-    state_.inVal = std::fabs(state_.inVal);
-    box->setText(QString::fromStdString(calc::absoluteText(box->text().toStdString())));
-    box->setFocus();
-    return true;
+    return value;
 }
 
 void CalculatorForm::selectByText(QComboBox* list, const QString& text) {
     list->setCurrentIndex(list->findText(text));
-    listJustChanged = nullptr; // a selection from code is not followed by an activation
+    listJustChanged_ = nullptr; // a selection from code is not followed by an activation
 }
 
 // A list's click runs when its selection changes, from code or by the user, and also when
@@ -213,19 +233,19 @@ void CalculatorForm::selectByText(QComboBox* list, const QString& text) {
 // change by the user is reported twice (change, then activation) and runs once.
 void CalculatorForm::connectListClick(QComboBox* list, void (CalculatorForm::*handler)()) {
     connect(list, &QComboBox::currentIndexChanged, this, [this, list, handler] {
-        listJustChanged = list;
+        listJustChanged_ = list;
         (this->*handler)();
     });
     connect(list, &QComboBox::activated, this, [this, list, handler] {
-        if (std::exchange(listJustChanged, nullptr) != list) {
+        if (std::exchange(listJustChanged_, nullptr) != list) {
             (this->*handler)();
         }
     });
 }
 
 void CalculatorForm::connectHandlers() {
-    connect(Text1, &QLineEdit::textChanged, this, &CalculatorForm::Text1_Change);
-    connectListClick(Combo1, &CalculatorForm::Combo1_Click);
+    connect(flowBox_, &QLineEdit::textChanged, this, &CalculatorForm::flowChanged);
+    connectListClick(flowUnitList_, &CalculatorForm::flowUnitChosen);
 
     const auto onSelected = [this](QAbstractButton* button, void (CalculatorForm::*handler)()) {
         connect(button, &QAbstractButton::toggled, this, [this, handler](bool selected) {
@@ -234,38 +254,38 @@ void CalculatorForm::connectHandlers() {
             }
         });
     };
-    onSelected(Option1, &CalculatorForm::Option1_Click);
-    onSelected(Option2, &CalculatorForm::Option2_Click);
-    onSelected(Option6, &CalculatorForm::Option6_Click);
-    onSelected(Option4, &CalculatorForm::v);
-    onSelected(Option5, &CalculatorForm::v);
-    connect(Check1, &QCheckBox::toggled, this, &CalculatorForm::Check1_Click);
+    onSelected(circularOption_, &CalculatorForm::circularChosen);
+    onSelected(rectangularOption_, &CalculatorForm::rectangularChosen);
+    onSelected(ellipticOption_, &CalculatorForm::ellipticChosen);
+    onSelected(formulaOneOption_, &CalculatorForm::recalculate);
+    onSelected(formulaTwoOption_, &CalculatorForm::recalculate);
+    connect(nonStandardSize_, &QCheckBox::toggled, this, &CalculatorForm::nonStandardSizeToggled);
 
-    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        connectListClick(sizeLists[slot], &CalculatorForm::v);
-        connect(sizeBoxes[slot], &QLineEdit::textChanged, this,
-                [this, slot] { sizeBoxChange(calc::SizeSlot(slot)); });
+    for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
+        connectListClick(sizeLists_[slot], &CalculatorForm::recalculate);
+        connect(sizeBoxes_[slot], &QLineEdit::textChanged, this,
+                [this, slot] { sizeBoxChanged(calc::SizeSlot(slot)); });
     }
 
-    for (std::size_t i = 0; i < Option3.size(); ++i) {
-        connect(Option3[i], &QAbstractButton::toggled, this, [this, i](bool selected) {
+    for (std::size_t i = 0; i < materialOptions_.size(); ++i) {
+        connect(materialOptions_[i], &QAbstractButton::toggled, this, [this, i](bool selected) {
             if (selected) {
-                Option3_Click(int(i));
+                materialChosen(int(i));
             }
         });
-        valueBoxes[i]->installEventFilter(this);
-        if (entryBars[i]) {
-            entryBars[i]->installEventFilter(this);
-            connect(entryBars[i], &QScrollBar::valueChanged, this,
-                    [this, i] { scrollBarChange(int(i)); });
+        roughnessBoxes_[i]->installEventFilter(this);
+        if (roughnessBars_[i]) {
+            roughnessBars_[i]->installEventFilter(this);
+            connect(roughnessBars_[i], &QScrollBar::valueChanged, this,
+                    [this, i] { roughnessBarMoved(int(i)); });
         }
     }
-    connect(valueBoxes[calc::customRoughnessEntry], &QLineEdit::textChanged, this,
-            &CalculatorForm::Text13_Change);
+    connect(roughnessBoxes_[calc::customRoughnessEntry], &QLineEdit::textChanged, this,
+            &CalculatorForm::customRoughnessChanged);
 
-    connect(Text16, &QLineEdit::textChanged, this, &CalculatorForm::Text16_Change);
-    connect(Text17, &QLineEdit::textChanged, this, &CalculatorForm::Text17_Change);
-    connect(Command2, &QPushButton::clicked, this, &CalculatorForm::Command2_Click);
+    connect(densityBox_, &QLineEdit::textChanged, this, &CalculatorForm::densityChanged);
+    connect(viscosityBox_, &QLineEdit::textChanged, this, &CalculatorForm::viscosityChanged);
+    connect(restoreAirButton_, &QPushButton::clicked, this, &CalculatorForm::restoreAirDefaults);
 }
 
 // Line edits have no click signal: a left-button release inside a value box is its click.
@@ -285,10 +305,10 @@ bool CalculatorForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* box = qobject_cast<QLineEdit*>(watched);
-        const auto found = std::find(valueBoxes.begin(), valueBoxes.end(), box);
-        if (found != valueBoxes.end() && mouse->button() == Qt::LeftButton &&
+        const auto found = std::find(roughnessBoxes_.begin(), roughnessBoxes_.end(), box);
+        if (found != roughnessBoxes_.end() && mouse->button() == Qt::LeftButton &&
             box->rect().contains(mouse->position().toPoint())) {
-            valueBoxClick(int(found - valueBoxes.begin()));
+            roughnessBoxClicked(int(found - roughnessBoxes_.begin()));
         }
     }
     return QWidget::eventFilter(watched, event);

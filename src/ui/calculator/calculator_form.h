@@ -22,12 +22,12 @@ namespace ui {
 class PictureBox;
 
 // The calculator's one window. It owns the controls and the one CalculatorState; every
-// input handler validates its control, stores what it owns in the state and calls v().
+// input handler validates its control, stores what it owns in the state and recalculates.
 //
 // A write from code raises the control's handler exactly as the user's edit does; a write
 // that changes nothing raises nothing; a handler may re-enter through its own correcting
-// write. Controls keep their short names (Text1, Combo2, Option3(0), ...) both as members
-// and as object names, so tests and tools find them by name.
+// write. The controls keep their short object names (Text1, Combo2, Option3(0), ...), by
+// which tests, tools and screen readers find them; other windows use the typed accessors.
 class CalculatorForm : public QWidget {
     Q_OBJECT
 
@@ -38,9 +38,9 @@ public:
 
     // Recalculates every result from the controls and the state, and rewrites the value
     // labels of the results frame, top to bottom.
-    void v();
+    void recalculate();
 
-    // What v() reads from the controls, and the result texts it last showed.
+    // What the recalculation reads from the controls, and the result texts it last showed.
     calc::RecalcInputs recalcInputs() const;
     const calc::ResultTexts& results() const { return results_; }
     // The flow unit, material and result captions as the controls show them.
@@ -51,6 +51,16 @@ public:
     // write that changes a control raises its handler.
     void pickStandardSize(calc::DuctShape shape,
                           const std::array<std::string_view, calc::SizeSlotCount>& listTexts);
+
+    // Writes the air's density and kinematic viscosity into their boxes, as typing would.
+    void writeAir(const QString& density, const QString& viscosity);
+
+    // The results frame, which offers the copy of the results on its context menu.
+    QWidget* resultsFrame() const;
+    // The picture of a formula, as shown.
+    const PictureBox& formulaPicture(calc::FrictionFormula formula) const;
+    // A tool tip for a result row, on its caption and its value.
+    void setResultToolTip(calc::ResultRow row, const QString& tip);
 
 signals:
     // After every recalculation, once the value labels show its results.
@@ -74,71 +84,72 @@ private:
     void startUp();
 
     void showError(const QString& message);
-    bool refuseNegative(QLineEdit* box, const QString& message);
+    float readRefusingNegative(QLineEdit* box, const QString& message);
 
     // Air flow (calculator_flow.cpp).
-    void Text1_Change();
-    void Combo1_Click();
+    void flowChanged();
+    void flowUnitChosen();
 
     // Duct shape and size (calculator_size.cpp).
     void enableSizeControlsOf(calc::DuctShape shape);
-    void Option1_Click();
-    void Option2_Click();
-    void Option6_Click();
-    void Check1_Click();
-    void sizeBoxChange(calc::SizeSlot slot);
+    void circularChosen();
+    void rectangularChosen();
+    void ellipticChosen();
+    void nonStandardSizeToggled();
+    void sizeBoxChanged(calc::SizeSlot slot);
 
     // Roughness (calculator_roughness.cpp).
-    void Option3_Click(int index);
-    void scrollBarChange(int index);
-    void valueBoxClick(int index);
-    void Text13_Change();
+    void materialChosen(int index);
+    void roughnessBarMoved(int index);
+    void roughnessBoxClicked(int index);
+    void customRoughnessChanged();
 
     // Air properties and formula (calculator_air.cpp).
-    void Text16_Change();
-    void Text17_Change();
-    void airPropertyChange(QLineEdit* box, float& field, const QString& message);
-    void Command2_Click();
+    void densityChanged();
+    void viscosityChanged();
+    void airPropertyChanged(QLineEdit* box, float& field, const QString& message);
+    void restoreAirDefaults();
 
     calc::CalculatorState state_;
     calc::ResultTexts results_;
 
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QGroupBox* Frame5 = nullptr;
-    QGroupBox* Frame6 = nullptr;
+    QGroupBox* flowFrame_ = nullptr;
+    QGroupBox* sizeFrame_ = nullptr;
+    QGroupBox* resultsFrame_ = nullptr;
+    QGroupBox* roughnessFrame_ = nullptr;
+    QGroupBox* formulaFrame_ = nullptr;
+    QGroupBox* airFrame_ = nullptr;
 
-    QLineEdit* Text1 = nullptr;
-    QComboBox* Combo1 = nullptr;
+    QLineEdit* flowBox_ = nullptr;
+    QComboBox* flowUnitList_ = nullptr;
 
-    QCheckBox* Check1 = nullptr;
-    QRadioButton* Option1 = nullptr;
-    QRadioButton* Option2 = nullptr;
-    QRadioButton* Option6 = nullptr;
+    QCheckBox* nonStandardSize_ = nullptr;
+    QRadioButton* circularOption_ = nullptr;
+    QRadioButton* rectangularOption_ = nullptr;
+    QRadioButton* ellipticOption_ = nullptr;
     // The five size slots, indexed by calc::SizeSlot.
-    std::array<QComboBox*, calc::SizeSlotCount> sizeLists{}; // Combo2 .. Combo6
-    std::array<QLineEdit*, calc::SizeSlotCount> sizeBoxes{}; // Text2, Text3, Text4, Text14, Text15
+    std::array<QComboBox*, calc::SizeSlotCount> sizeLists_{}; // Combo2 .. Combo6
+    std::array<QLineEdit*, calc::SizeSlotCount> sizeBoxes_{}; // Text2, Text3, Text4, Text14, Text15
 
-    std::array<QRadioButton*, calc::roughnessEntryCount> Option3{};
-    std::array<QLineEdit*, calc::roughnessEntryCount> valueBoxes{}; // Text5 .. Text13
-    std::array<QScrollBar*, calc::roughnessEntryCount> entryBars{}; // the working bar, or none
+    std::array<QRadioButton*, calc::roughnessEntryCount> materialOptions_{};
+    std::array<QLineEdit*, calc::roughnessEntryCount> roughnessBoxes_{}; // Text5 .. Text13
+    std::array<QScrollBar*, calc::roughnessEntryCount> roughnessBars_{}; // the working bar, or none
 
-    QRadioButton* Option4 = nullptr;
-    QRadioButton* Option5 = nullptr;
-    PictureBox* Picture1 = nullptr;
-    PictureBox* Picture2 = nullptr;
+    QRadioButton* formulaOneOption_ = nullptr;
+    QRadioButton* formulaTwoOption_ = nullptr;
+    PictureBox* formulaOneBox_ = nullptr;
+    PictureBox* formulaTwoBox_ = nullptr;
 
-    QLineEdit* Text16 = nullptr;
-    QLineEdit* Text17 = nullptr;
-    QPushButton* Command2 = nullptr;
+    QLineEdit* densityBox_ = nullptr;
+    QLineEdit* viscosityBox_ = nullptr;
+    QPushButton* restoreAirButton_ = nullptr;
 
-    QComboBox* listJustChanged = nullptr; // whose change awaits its activation
+    QComboBox* listJustChanged_ = nullptr; // whose change awaits its activation
 
     // Indexed by calc::index(calc::ResultRow).
-    std::array<QLabel*, calc::resultRowCount> valueLabels{};
-    std::array<QString, calc::resultRowCount> resultNames; // row captions, as read aloud
+    std::array<QLabel*, calc::resultRowCount> resultCaptions_{};
+    std::array<QLabel*, calc::resultRowCount> resultLabels_{};
+    std::array<QString, calc::resultRowCount> resultNames_; // row captions, as read aloud
 };
 
 } // namespace ui

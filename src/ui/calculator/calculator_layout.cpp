@@ -1,9 +1,9 @@
 // Construction of the window: every control in its created state, placed in twips.
 
-#include "ui/core_text.h"
 #include "ui/calculator/calculator_form.h"
 #include "ui/calculator/formula_pictures.h"
 #include "ui/calculator/picture_box.h"
+#include "ui/core_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,24 +81,25 @@ struct ResultRowLayout {
 } // namespace
 
 void CalculatorForm::createFlowFrame() {
-    Frame1 =
+    flowFrame_ =
         place<QGroupBox>(this, "Frame1", twips(6720, 120, 3615, 735), QString::fromUtf8("风量"));
-    Frame1->setToolTip(QString::fromUtf8("英制美制选项"));
-    Text1 = place<QLineEdit>(Frame1, "Text1", twips(120, 360, 1695, 300));
-    Combo1 = place<QComboBox>(Frame1, "Combo1", twips(1920, 360, 1575, 276));
-    Text1->setAccessibleName(QString::fromUtf8("风量"));
-    Combo1->setAccessibleName(QString::fromUtf8("风量单位"));
+    flowFrame_->setToolTip(QString::fromUtf8("英制美制选项"));
+    flowBox_ = place<QLineEdit>(flowFrame_, "Text1", twips(120, 360, 1695, 300));
+    flowUnitList_ = place<QComboBox>(flowFrame_, "Combo1", twips(1920, 360, 1575, 276));
+    flowBox_->setAccessibleName(QString::fromUtf8("风量"));
+    flowUnitList_->setAccessibleName(QString::fromUtf8("风量单位"));
 }
 
 void CalculatorForm::createSizeFrame() {
-    Frame2 = place<QGroupBox>(this, "Frame2", twips(3840, 120, 2655, 4215),
-                              QString::fromUtf8("风管尺寸（mm）"));
-    Check1 = place<QCheckBox>(Frame2, "Check1", twips(240, 240, 1095, 375),
-                              QString::fromUtf8("非标尺寸"));
-    Option1 = placeOption(Frame2, "Option1", twips(240, 600, 1095, 375), "圆形风管");
-    Option2 = placeOption(Frame2, "Option2", twips(240, 1440, 1095, 375), "矩形风管");
-    Option6 = placeOption(Frame2, "Option6", twips(240, 2760, 1455, 375), "椭圆形风管");
-    Option1->setChecked(true);
+    sizeFrame_ = place<QGroupBox>(this, "Frame2", twips(3840, 120, 2655, 4215),
+                                  QString::fromUtf8("风管尺寸（mm）"));
+    nonStandardSize_ = place<QCheckBox>(sizeFrame_, "Check1", twips(240, 240, 1095, 375),
+                                        QString::fromUtf8("非标尺寸"));
+    circularOption_ = placeOption(sizeFrame_, "Option1", twips(240, 600, 1095, 375), "圆形风管");
+    rectangularOption_ =
+        placeOption(sizeFrame_, "Option2", twips(240, 1440, 1095, 375), "矩形风管");
+    ellipticOption_ = placeOption(sizeFrame_, "Option6", twips(240, 2760, 1455, 375), "椭圆形风管");
+    circularOption_->setChecked(true);
 
     static const SizeSlotLayout sizeSlots[calc::SizeSlotCount] = {
         {"Label1", "直径", twips(480, 1080, 615, 300), 1080, "Combo2", "Text2"},
@@ -107,21 +108,23 @@ void CalculatorForm::createSizeFrame() {
         {"Label19", "长径", twips(480, 3240, 615, 255), 3240, "Combo5", "Text14"},
         {"Label18", "短径", twips(480, 3720, 615, 255), 3720, "Combo6", "Text15"},
     };
-    for (std::size_t i = 0; i < sizeLists.size(); ++i) {
+    for (std::size_t i = 0; i < sizeLists_.size(); ++i) {
         const SizeSlotLayout& slot = sizeSlots[i];
-        QLabel* label = placeLabel(Frame2, slot.labelName, slot.label, slot.caption);
-        sizeLists[i] = place<QComboBox>(Frame2, slot.listName, twips(1080, slot.top, 1335, 276));
-        sizeBoxes[i] = place<QLineEdit>(Frame2, slot.boxName, twips(1080, slot.top, 1335, 270));
+        QLabel* label = placeLabel(sizeFrame_, slot.labelName, slot.label, slot.caption);
+        sizeLists_[i] =
+            place<QComboBox>(sizeFrame_, slot.listName, twips(1080, slot.top, 1335, 276));
+        sizeBoxes_[i] =
+            place<QLineEdit>(sizeFrame_, slot.boxName, twips(1080, slot.top, 1335, 270));
         // A list announces its entry; the label beside it is its name for screen readers.
-        label->setBuddy(sizeLists[i]);
-        sizeLists[i]->setAccessibleName(QString::fromUtf8(slot.caption));
-        sizeBoxes[i]->setAccessibleName(QString::fromUtf8(slot.caption));
+        label->setBuddy(sizeLists_[i]);
+        sizeLists_[i]->setAccessibleName(QString::fromUtf8(slot.caption));
+        sizeBoxes_[i]->setAccessibleName(QString::fromUtf8(slot.caption));
     }
 }
 
 void CalculatorForm::createResultsFrame() {
-    Frame3 = place<QGroupBox>(this, "Frame3", twips(6720, 2400, 3615, 4095),
-                              QString::fromUtf8("计算结果"));
+    resultsFrame_ = place<QGroupBox>(this, "Frame3", twips(6720, 2400, 3615, 4095),
+                                     QString::fromUtf8("计算结果"));
     using calc::ResultRow;
     static const ResultRowLayout rows[calc::resultRowCount] = {
         {ResultRow::Roughness, "Label12", "粗 糙 度", "Label13", 360},
@@ -139,21 +142,22 @@ void CalculatorForm::createResultsFrame() {
     darkBlue.setColor(QPalette::WindowText, QColor(0, 0, 192));
     for (const ResultRowLayout& row : rows) {
         const std::size_t i = calc::index(row.row);
-        QLabel* caption =
-            placeLabel(Frame3, row.captionName, twips(120, row.top, 855, 255), row.caption);
+        QLabel* caption = resultCaptions_[i] =
+            placeLabel(resultsFrame_, row.captionName, twips(120, row.top, 855, 255), row.caption);
         caption->setAlignment(Qt::AlignCenter);
         caption->setPalette(darkBlue);
         // The blanks only spread the caption on screen; a screen reader gets the word.
-        resultNames[i] = caption->text().remove(QLatin1Char(' '));
-        caption->setAccessibleName(resultNames[i]);
-        valueLabels[i] = placeLabel(Frame3, row.valueName, twips(1200, row.top, 2175, 255), "");
-        valueLabels[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        resultNames_[i] = caption->text().remove(QLatin1Char(' '));
+        caption->setAccessibleName(resultNames_[i]);
+        resultLabels_[i] =
+            placeLabel(resultsFrame_, row.valueName, twips(1200, row.top, 2175, 255), "");
+        resultLabels_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     }
 }
 
 void CalculatorForm::createRoughnessFrame() {
-    Frame4 = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
-                              QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
+    roughnessFrame_ = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
+                                       QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
     static const RoughnessEntryLayout entries[calc::roughnessEntryCount] = {
         {"薄钢板", {120, 360, 975}, "Text5", {360, 720, 735}, "HScroll1", {1080, 720}},
         {"塑料板", {120, 1200, 975}, "Text6", {360, 1560, 735}, "HScroll2", {1080, 1560}},
@@ -165,24 +169,26 @@ void CalculatorForm::createRoughnessFrame() {
         {"木板", {1800, 2880, 975}, "Text12", {2040, 3240, 735}, "HScroll8", {2760, 3240}},
         {"自定义（0.01-10）", {120, 3720, 1932}, "Text13", {2040, 3720, 1212}, nullptr, {}},
     };
-    for (std::size_t i = 0; i < Option3.size(); ++i) {
+    for (std::size_t i = 0; i < materialOptions_.size(); ++i) {
         const RoughnessEntryLayout& entry = entries[i];
         const calc::RoughnessEntry& values = calc::roughnessEntries[i];
         const QByteArray optionName = "Option3(" + QByteArray::number(int(i)) + ")";
         const Span& option = entry.option;
-        Option3[i] = placeOption(Frame4, optionName.constData(),
-                                 twips(option.left, option.top, option.width, 255), entry.caption);
+        materialOptions_[i] =
+            placeOption(roughnessFrame_, optionName.constData(),
+                        twips(option.left, option.top, option.width, 255), entry.caption);
         const Span& box = entry.box;
-        valueBoxes[i] =
-            place<QLineEdit>(Frame4, entry.boxName, twips(box.left, box.top, box.width, 270),
-                             qString(values.startText));
-        valueBoxes[i]->setAccessibleName(Option3[i]->text());
+        roughnessBoxes_[i] =
+            place<QLineEdit>(roughnessFrame_, entry.boxName,
+                             twips(box.left, box.top, box.width, 270), qString(values.startText));
+        roughnessBoxes_[i]->setAccessibleName(materialOptions_[i]->text());
         if (!entry.barName) {
             continue;
         }
-        QScrollBar* bar = place<QScrollBar>(
-            Frame4, entry.barName, twips(entry.bar.x(), entry.bar.y(), 495, 255), Qt::Horizontal);
-        bar->setAccessibleName(Option3[i]->text() + QString::fromUtf8("粗糙度"));
+        QScrollBar* bar =
+            place<QScrollBar>(roughnessFrame_, entry.barName,
+                              twips(entry.bar.x(), entry.bar.y(), 495, 255), Qt::Horizontal);
+        bar->setAccessibleName(materialOptions_[i]->text() + QString::fromUtf8("粗糙度"));
         if (values.barMinimum == values.barMaximum) {
             // Beside a material of fixed roughness: shown for the look, greyed out, inert.
             bar->setEnabled(false);
@@ -194,43 +200,43 @@ void CalculatorForm::createRoughnessFrame() {
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setFocusPolicy(Qt::StrongFocus);
-        entryBars[i] = bar;
+        roughnessBars_[i] = bar;
     }
     for (std::size_t i = 0; i < calc::customRoughnessEntry; ++i) {
-        valueBoxes[i]->setReadOnly(true);
+        roughnessBoxes_[i]->setReadOnly(true);
     }
-    Option3[0]->setChecked(true);
+    materialOptions_[0]->setChecked(true);
 }
 
 void CalculatorForm::createFormulaFrame() {
-    Frame5 = place<QGroupBox>(this, "Frame5", twips(120, 4560, 6375, 1935),
-                              QString::fromUtf8("沿程阻力系数计算公式"));
-    Option4 = placeOption(Frame5, "Option4", twips(120, 360, 855, 255), "公式一");
-    Option5 = placeOption(Frame5, "Option5", twips(2760, 360, 855, 255), "公式二");
-    Option4->setChecked(true);
-    Picture1 =
-        place<PictureBox>(Frame5, "Picture1", twips(120, 720, 2535, 1095), &formulaOnePicture);
-    Picture2 =
-        place<PictureBox>(Frame5, "Picture2", twips(2760, 720, 3495, 1095), &formulaTwoPicture);
-    Picture1->setAccessibleName(Option4->text());
-    Picture1->setAccessibleDescription(
+    formulaFrame_ = place<QGroupBox>(this, "Frame5", twips(120, 4560, 6375, 1935),
+                                     QString::fromUtf8("沿程阻力系数计算公式"));
+    formulaOneOption_ = placeOption(formulaFrame_, "Option4", twips(120, 360, 855, 255), "公式一");
+    formulaTwoOption_ = placeOption(formulaFrame_, "Option5", twips(2760, 360, 855, 255), "公式二");
+    formulaOneOption_->setChecked(true);
+    formulaOneBox_ = place<PictureBox>(formulaFrame_, "Picture1", twips(120, 720, 2535, 1095),
+                                       &formulaOnePicture);
+    formulaTwoBox_ = place<PictureBox>(formulaFrame_, "Picture2", twips(2760, 720, 3495, 1095),
+                                       &formulaTwoPicture);
+    formulaOneBox_->setAccessibleName(formulaOneOption_->text());
+    formulaOneBox_->setAccessibleDescription(
         QString::fromUtf8("λ = 0.25 / [lg(K / 3.71D) + 5.74 / 0.9Re]²"));
-    Picture2->setAccessibleName(Option5->text());
-    Picture2->setAccessibleDescription(
+    formulaTwoBox_->setAccessibleName(formulaTwoOption_->text());
+    formulaTwoBox_->setAccessibleDescription(
         QString::fromUtf8("λ = 0.0055 [1 + (20000 K/d + 10⁶/Re)^(1/3)]"));
 }
 
 void CalculatorForm::createAirFrame() {
-    Frame6 = place<QGroupBox>(this, "Frame6", twips(6720, 1080, 3615, 1095),
-                              QString::fromUtf8("空气密度与运动粘滞系数"));
-    Text16 = place<QLineEdit>(Frame6, "Text16", twips(120, 360, 1332, 270));
-    placeLabel(Frame6, "Label22", twips(1560, 360, 612, 252), "kg/m3");
-    Command2 = place<QPushButton>(Frame6, "Command2", twips(2400, 360, 1095, 615),
-                                  QString::fromUtf8("恢复默认值"));
-    Text17 = place<QLineEdit>(Frame6, "Text17", twips(120, 720, 1332, 270));
-    Text16->setAccessibleName(QString::fromUtf8("空气密度"));
-    Text17->setAccessibleName(QString::fromUtf8("运动粘滞系数"));
-    placeLabel(Frame6, "Label23", twips(1560, 720, 612, 252), "m2/s");
+    airFrame_ = place<QGroupBox>(this, "Frame6", twips(6720, 1080, 3615, 1095),
+                                 QString::fromUtf8("空气密度与运动粘滞系数"));
+    densityBox_ = place<QLineEdit>(airFrame_, "Text16", twips(120, 360, 1332, 270));
+    placeLabel(airFrame_, "Label22", twips(1560, 360, 612, 252), "kg/m3");
+    restoreAirButton_ = place<QPushButton>(airFrame_, "Command2", twips(2400, 360, 1095, 615),
+                                           QString::fromUtf8("恢复默认值"));
+    viscosityBox_ = place<QLineEdit>(airFrame_, "Text17", twips(120, 720, 1332, 270));
+    densityBox_->setAccessibleName(QString::fromUtf8("空气密度"));
+    viscosityBox_->setAccessibleName(QString::fromUtf8("运动粘滞系数"));
+    placeLabel(airFrame_, "Label23", twips(1560, 720, 612, 252), "m2/s");
 }
 
 void CalculatorForm::setTabChain(const QWidgetList& chain) {

@@ -1,7 +1,7 @@
 // Duct shape and size: shape options, the non-standard size switch, lists and boxes.
 
-#include "ui/core_text.h"
 #include "ui/calculator/calculator_form.h"
+#include "ui/core_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,57 +29,57 @@ const char* const negativeSizeMessages[calc::SizeSlotCount] = {
 } // namespace
 
 void CalculatorForm::enableSizeControlsOf(DuctShape shape) {
-    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
+    for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
         const bool enabled = shapeOfSlot[slot] == shape;
-        sizeLists[slot]->setEnabled(enabled);
-        sizeBoxes[slot]->setEnabled(enabled);
+        sizeLists_[slot]->setEnabled(enabled);
+        sizeBoxes_[slot]->setEnabled(enabled);
     }
 }
 
-void CalculatorForm::Option1_Click() {
+void CalculatorForm::circularChosen() {
     enableSizeControlsOf(DuctShape::Circular);
-    v();
+    recalculate();
 }
 
-void CalculatorForm::Option2_Click() {
+void CalculatorForm::rectangularChosen() {
     enableSizeControlsOf(DuctShape::Rectangular);
-    v();
+    recalculate();
 }
 
-void CalculatorForm::Option6_Click() {
+void CalculatorForm::ellipticChosen() {
     enableSizeControlsOf(DuctShape::Elliptic);
-    v();
+    recalculate();
 }
 
-void CalculatorForm::pickStandardSize(DuctShape shape,
-                             const std::array<std::string_view, calc::SizeSlotCount>& listTexts) {
-    Check1->setChecked(false);
-    QRadioButton* option = shape == DuctShape::Circular      ? Option1
-                           : shape == DuctShape::Rectangular ? Option2
-                                                             : Option6;
+void CalculatorForm::pickStandardSize(
+    DuctShape shape, const std::array<std::string_view, calc::SizeSlotCount>& listTexts) {
+    nonStandardSize_->setChecked(false);
+    QRadioButton* option = shape == DuctShape::Circular      ? circularOption_
+                           : shape == DuctShape::Rectangular ? rectangularOption_
+                                                             : ellipticOption_;
     option->setChecked(true);
-    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
+    for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
         if (shapeOfSlot[slot] == shape) {
-            selectByText(sizeLists[slot], qString(listTexts[slot]));
+            selectByText(sizeLists_[slot], qString(listTexts[slot]));
         }
     }
 }
 
-void CalculatorForm::Check1_Click() {
-    const bool typed = Check1->isChecked();
-    for (std::size_t slot = 0; slot < sizeLists.size(); ++slot) {
-        sizeLists[slot]->setVisible(!typed);
-        sizeBoxes[slot]->setVisible(typed);
+void CalculatorForm::nonStandardSizeToggled() {
+    const bool typed = nonStandardSize_->isChecked();
+    for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
+        sizeLists_[slot]->setVisible(!typed);
+        sizeBoxes_[slot]->setVisible(typed);
     }
-    v();
+    recalculate();
 }
 
-void CalculatorForm::sizeBoxChange(calc::SizeSlot slot) {
-    if (!refuseNegative(sizeBoxes[slot], QString::fromUtf8(negativeSizeMessages[slot])) &&
-        state_.inVal == 0) {
+void CalculatorForm::sizeBoxChanged(calc::SizeSlot slot) {
+    if (readRefusingNegative(sizeBoxes_[slot], QString::fromUtf8(negativeSizeMessages[slot])) ==
+        0) {
         return; // an empty, zero or unreadable size: nothing to recalculate
     }
-    v();
+    recalculate();
 }
 
 } // namespace ui

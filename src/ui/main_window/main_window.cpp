@@ -1,21 +1,19 @@
 #include "ui/main_window/main_window.h"
 
 #include "calc/colebrook_line.h"
-#include "ui/tool_windows/air_state_dialog.h"
-#include "ui/core_text.h"
-#include "ui/tool_windows/duct_run_window.h"
-#include "ui/main_window/error_box.h"
 #include "ui/calculator/calculator_form.h"
 #include "ui/calculator/picture_box.h"
+#include "ui/core_text.h"
+#include "ui/main_window/error_box.h"
 #include "ui/main_window/report_sheet.h"
+#include "ui/tool_windows/air_state_dialog.h"
+#include "ui/tool_windows/duct_run_window.h"
 #include "ui/tool_windows/sizing_window.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -38,7 +36,8 @@ QPoint besideOwner(const QWidget* window, const QWidget* owner) {
 }
 
 // Raises the tool window if it exists; otherwise builds it beside the calculator.
-template <class ToolWindow> void showTool(ToolWindow*& window, CalculatorForm* calculator, QWidget* owner) {
+template <class ToolWindow>
+void showTool(ToolWindow*& window, CalculatorForm* calculator, QWidget* owner) {
     if (!window) {
         window = new ToolWindow(calculator, owner);
         window->move(besideOwner(window, owner));
@@ -114,7 +113,7 @@ void MainWindow::createEditMenu() {
         edit->addAction(QString::fromUtf8("复制计算结果(&C)"), this, &MainWindow::copyResults);
     copy->setObjectName(QStringLiteral("actionCopyResults"));
     copy->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    auto* results = calculator_->findChild<QGroupBox*>(QStringLiteral("Frame3"));
+    QWidget* results = calculator_->resultsFrame();
     results->setContextMenuPolicy(Qt::ActionsContextMenu);
     results->addAction(copy);
 }
@@ -146,10 +145,9 @@ void MainWindow::exportReport() {
     if (path.isEmpty()) {
         return;
     }
-    const bool one = calculator_->recalcInputs().formula == calc::FrictionFormula::One;
-    const auto* box = calculator_->findChild<PictureBox*>(one ? "Picture1" : "Picture2");
+    const PictureBox& box = calculator_->formulaPicture(calculator_->recalcInputs().formula);
     // Drawn at print resolution: some 400 dots per inch at its size on the sheet.
-    const SheetArt art{box->picture(5), calculator_->font()};
+    const SheetArt art{box.picture(5), calculator_->font()};
     const QString error = writeReportPdf(path, report(), art);
     if (!error.isEmpty()) {
         showErrorBox(this, QString::fromUtf8("计算书未能保存到 %1：%2")
@@ -159,10 +157,8 @@ void MainWindow::exportReport() {
 
 // The friction loss and its caption carry the Colebrook-White reference as their tool tip.
 void MainWindow::showReference() {
-    const QString line = qString(calc::colebrookLine(calculator_->state()));
-    for (const char* name : {"Label11", "Label8"}) {
-        calculator_->findChild<QLabel*>(QString::fromLatin1(name))->setToolTip(line);
-    }
+    calculator_->setResultToolTip(calc::ResultRow::FrictionLoss,
+                                  qString(calc::colebrookLine(calculator_->state())));
 }
 
 void MainWindow::showSizing() {

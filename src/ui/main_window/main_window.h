@@ -16,7 +16,7 @@ class SizingWindow;
 
 // The program's window: the calculator as its client area, under a menu bar that opens the
 // tools around it. A tool window is built when it is first opened and talks to the
-// calculator only through the calculator's signal and controls.
+// calculator only through the calculator's accessors and signal.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 

@@ -7,7 +7,6 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -30,8 +29,7 @@ bool acceptedByTheCalculator(double value) {
 
 AirStateDialog::AirStateDialog(CalculatorForm* calculator, QWidget* parent)
     : QDialog(parent)
-    , densityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text16")))
-    , viscosityBox_(calculator->findChild<QLineEdit*>(QStringLiteral("Text17"))) {
+    , calculator_(calculator) {
     nameToolWindow(this, "AirStateDialog", "空气物性", calculator);
 
     // Each of pressure and altitude sets the other, so either range is the other's image in
@@ -104,8 +102,7 @@ void AirStateDialog::apply() {
     if (!acceptedByTheCalculator(air.density) || !acceptedByTheCalculator(air.kinematicViscosity)) {
         return;
     }
-    densityBox_->setText(plainText(air.density));
-    viscosityBox_->setText(plainText(air.kinematicViscosity));
+    calculator_->writeAir(plainText(air.density), plainText(air.kinematicViscosity));
 }
 
 } // namespace ui

@@ -6,7 +6,6 @@
 
 class QDoubleSpinBox;
 class QLabel;
-class QLineEdit;
 
 namespace ui {
 
@@ -29,8 +28,7 @@ public:
 private:
     void refresh();
 
-    QLineEdit* densityBox_;
-    QLineEdit* viscosityBox_;
+    CalculatorForm* calculator_;
     QDoubleSpinBox* temperature_;
     QDoubleSpinBox* pressure_;
     QDoubleSpinBox* altitude_;

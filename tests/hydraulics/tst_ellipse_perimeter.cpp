@@ -1,4 +1,4 @@
-// lofe reads the chord angles' cosines and sines from a table built once. This test
+// ellipsePerimeter reads the chord angles' cosines and sines from a table built once. This test
 // holds it, bit for bit, to the loop that evaluates them afresh for every chord.
 #include "calc/defaults.h"
 #include "hydraulics/geometry.h"
@@ -21,8 +21,8 @@ Q_DECLARE_METATYPE(AxisPairs)
 namespace {
 
 // The perimeter as summed before the table: each angle's cosine and sine computed in
-// the loop, every step rounded as in lofe.
-hydraulics::Result referenceLofe(const float& a, const float& b) {
+// the loop, every step rounded as in ellipsePerimeter.
+hydraulics::Result referencePerimeter(float a, float b) {
     if (a <= 0.0f || b <= 0.0f) {
         return std::nullopt;
     }
@@ -62,8 +62,8 @@ std::vector<float> logSpaced(int count) {
     return values;
 }
 
-// The standard diameters and sides, each once, as whole axes (what dv_e passes on) and as
-// halves.
+// The standard diameters and sides, each once, as whole axes (what ellipseEquivalentDiameter passes
+// on) and as halves.
 std::vector<float> standardSizes() {
     std::vector<float> sizes;
     for (const auto& list : {std::span<const std::string_view>(calc::standardDiameters),
@@ -152,7 +152,7 @@ bool sameBits(const hydraulics::Result& x, const hydraulics::Result& y) {
 
 } // namespace
 
-class TestLofeTable : public QObject {
+class TestEllipsePerimeter : public QObject {
     Q_OBJECT
 
 private slots:
@@ -172,16 +172,16 @@ private slots:
             pairs.size() < 10000 || qEnvironmentVariableIsSet("DUCTCALC_FULL_PROOF") ? 1 : 10;
         for (std::size_t i = 0; i < pairs.size(); i += step) {
             const auto [a, b] = pairs[i];
-            const hydraulics::Result actual = hydraulics::lofe(a, b);
-            const hydraulics::Result expected = referenceLofe(a, b);
+            const hydraulics::Result actual = hydraulics::ellipsePerimeter(a, b);
+            const hydraulics::Result expected = referencePerimeter(a, b);
             if (!sameBits(actual, expected)) {
                 QFAIL(
-                    qPrintable(QStringLiteral("lofe(%1, %2) = %3, reference %4")
+                    qPrintable(QStringLiteral("ellipsePerimeter(%1, %2) = %3, reference %4")
                                    .arg(exact(a), exact(b), describe(actual), describe(expected))));
             }
         }
     }
 };
 
-QTEST_APPLESS_MAIN(TestLofeTable)
-#include "tst_lofe_table.moc"
+QTEST_APPLESS_MAIN(TestEllipsePerimeter)
+#include "tst_ellipse_perimeter.moc"
