@@ -7,7 +7,6 @@ namespace calc {
 
 namespace {
 
-constexpr double seaLevelPressure = 101.325;  // kPa
 constexpr double altitudeFactor = 2.25577e-5; // 1/m
 constexpr double pressureExponent = 5.25588;
 

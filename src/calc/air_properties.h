@@ -7,6 +7,9 @@
 // (calc/number_text.h).
 namespace calc {
 
+// The standard atmosphere at sea level, kPa.
+inline constexpr double seaLevelPressure = 101.325;
+
 struct AirProperties {
     double density = 0;            // kg/m3
     double dynamicViscosity = 0;   // Pa s

@@ -7,6 +7,7 @@
 #include "calc/flow_units.h"
 #include "calc/number_text.h"
 #include "calculator_driver.h"
+#include "ui/calculator/roughness_bars.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -82,7 +83,7 @@ void TestRandomUser::initTestCase() {
          {"Option1", "Option2", "Option6", "Option4", "Option5", "Check1", "Command2"}) {
         buttons << d.get<QAbstractButton>(name);
     }
-    for (std::size_t i = 0; i < calc::roughnessEntryCount; ++i) {
+    for (std::size_t i = 0; i < calc::materialCount; ++i) {
         buttons << d.get<QAbstractButton>(QStringLiteral("Option3(%1)").arg(i));
     }
     for (int i = 1; i <= 8; ++i) {
@@ -213,7 +214,7 @@ void TestRandomUser::checkInvariants(const QString& context) {
              qPrintable(context));
 
     int selectedEntry = -1;
-    for (int i = 0; i < int(calc::roughnessEntryCount); ++i) {
+    for (int i = 0; i < int(calc::materialCount); ++i) {
         if (buttons.at(7 + i)->isChecked()) {
             QVERIFY2(selectedEntry == -1, qPrintable(context));
             selectedEntry = i;
@@ -221,7 +222,7 @@ void TestRandomUser::checkInvariants(const QString& context) {
     }
     QVERIFY2(selectedEntry >= 0, qPrintable(context));
     const float entryValue = static_cast<float>(number(valueBoxes.at(selectedEntry)));
-    if (selectedEntry == int(calc::customRoughnessEntry)) {
+    if (selectedEntry == int(calc::customMaterial)) {
         QVERIFY2(s.rough >= 0.01f && s.rough <= 10.0f, qPrintable(context));
     } else {
         QVERIFY2(bits(s.rough) == bits(entryValue), qPrintable(context));
@@ -248,8 +249,8 @@ void TestRandomUser::checkInvariants(const QString& context) {
     }
     // A working bar's box shows the bar's position in millimetres.
     for (int i = 0; i < bars.size(); ++i) {
-        const calc::RoughnessEntry& entry = calc::roughnessEntries[i];
-        if (entry.barMinimum != entry.barMaximum) {
+        const ui::RoughnessBar& entry = ui::roughnessBars[i];
+        if (entry.minimum != entry.maximum) {
             QVERIFY2(qRound(number(valueBoxes.at(i)) * entry.divisor) == bars.at(i)->value(),
                      qPrintable(context + ": " + valueBoxes.at(i)->text()));
         }

@@ -106,21 +106,21 @@ void CalculatorForm::startUp() {
         sizeLists_[slot]->show();
         sizeBoxes_[slot]->hide();
     }
-    circularOption_->setChecked(true);
+    shapeOption(calc::defaultShape)->setChecked(true);
     for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
         sizeLists_[slot]->show();
         sizeBoxes_[slot]->hide();
     }
-    enableSizeControlsOf(calc::DuctShape::Circular);
-    materialOptions_[0]->setChecked(true);
-    formulaOneOption_->setChecked(true);
+    enableSizeControlsOf(calc::defaultShape);
+    materialOptions_[calc::defaultMaterial]->setChecked(true);
+    formulaOption(calc::defaultFormula)->setChecked(true);
 
     flowBox_->setText(qString(calc::defaultFlowText));
     for (int slot : {calc::Diameter, calc::LongSide, calc::ShortSide}) {
         sizeBoxes_[slot]->setText(qString(calc::defaultSizeTexts[slot]));
     }
     for (std::size_t i = 0; i < roughnessBoxes_.size(); ++i) {
-        roughnessBoxes_[i]->setText(qString(calc::roughnessEntries[i].startText));
+        roughnessBoxes_[i]->setText(qString(calc::materials[i].roughnessText));
     }
     for (int slot : {calc::MajorAxis, calc::MinorAxis}) {
         sizeBoxes_[slot]->setText(qString(calc::defaultSizeTexts[slot]));
@@ -162,14 +162,29 @@ calc::RecalcInputs CalculatorForm::recalcInputs() const {
     return in;
 }
 
+QRadioButton* CalculatorForm::shapeOption(calc::DuctShape shape) const {
+    switch (shape) {
+    case calc::DuctShape::Circular:
+        return circularOption_;
+    case calc::DuctShape::Rectangular:
+        return rectangularOption_;
+    case calc::DuctShape::Elliptic:
+        return ellipticOption_;
+    }
+    return nullptr;
+}
+
+QRadioButton* CalculatorForm::formulaOption(calc::FrictionFormula formula) const {
+    return formula == calc::FrictionFormula::One ? formulaOneOption_ : formulaTwoOption_;
+}
+
 calc::ReportNames CalculatorForm::reportNames() const {
     calc::ReportNames names;
     names.flowUnit = text(flowUnitList_);
     const auto selected =
         std::find_if(materialOptions_.begin(), materialOptions_.end(),
                      [](const QRadioButton* option) { return option->isChecked(); });
-    // The custom entry's caption carries its range after the name.
-    names.material = (*selected)->text().section(QString::fromUtf8("（"), 0, 0).toStdString();
+    names.material = calc::materials[std::size_t(selected - materialOptions_.begin())].name;
     for (std::size_t row = 0; row < resultNames_.size(); ++row) {
         names.resultCaptions[row] = resultNames_[row].toStdString();
     }
@@ -280,7 +295,7 @@ void CalculatorForm::connectHandlers() {
                     [this, i] { roughnessBarMoved(int(i)); });
         }
     }
-    connect(roughnessBoxes_[calc::customRoughnessEntry], &QLineEdit::textChanged, this,
+    connect(roughnessBoxes_[calc::customMaterial], &QLineEdit::textChanged, this,
             &CalculatorForm::customRoughnessChanged);
 
     connect(densityBox_, &QLineEdit::textChanged, this, &CalculatorForm::densityChanged);

@@ -79,6 +79,8 @@ private:
     void createAirFrame();
     void setTabChain(const QWidgetList& chain);
     void connectHandlers();
+    QRadioButton* shapeOption(calc::DuctShape shape) const;
+    QRadioButton* formulaOption(calc::FrictionFormula formula) const;
     void connectListClick(QComboBox* list, void (CalculatorForm::*handler)());
     void selectByText(QComboBox* list, const QString& text);
     void startUp();
@@ -131,9 +133,9 @@ private:
     std::array<QComboBox*, calc::SizeSlotCount> sizeLists_{}; // Combo2 .. Combo6
     std::array<QLineEdit*, calc::SizeSlotCount> sizeBoxes_{}; // Text2, Text3, Text4, Text14, Text15
 
-    std::array<QRadioButton*, calc::roughnessEntryCount> materialOptions_{};
-    std::array<QLineEdit*, calc::roughnessEntryCount> roughnessBoxes_{}; // Text5 .. Text13
-    std::array<QScrollBar*, calc::roughnessEntryCount> roughnessBars_{}; // the working bar, or none
+    std::array<QRadioButton*, calc::materialCount> materialOptions_{};
+    std::array<QLineEdit*, calc::materialCount> roughnessBoxes_{}; // Text5 .. Text13
+    std::array<QScrollBar*, calc::materialCount> roughnessBars_{}; // the working bar, or none
 
     QRadioButton* formulaOneOption_ = nullptr;
     QRadioButton* formulaTwoOption_ = nullptr;

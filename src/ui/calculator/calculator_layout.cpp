@@ -3,6 +3,7 @@
 #include "ui/calculator/calculator_form.h"
 #include "ui/calculator/formula_pictures.h"
 #include "ui/calculator/picture_box.h"
+#include "ui/calculator/roughness_bars.h"
 #include "ui/core_text.h"
 
 #include <QCheckBox>
@@ -41,8 +42,8 @@ QLabel* placeLabel(QWidget* parent, const char* name, const QRect& rect, const c
 }
 
 QRadioButton* placeOption(QWidget* parent, const char* name, const QRect& rect,
-                          const char* caption) {
-    return place<QRadioButton>(parent, name, rect, QString::fromUtf8(caption));
+                          const QString& caption) {
+    return place<QRadioButton>(parent, name, rect, caption);
 }
 
 struct SizeSlotLayout {
@@ -62,7 +63,6 @@ struct Span {
 };
 
 struct RoughnessEntryLayout {
-    const char* caption;
     Span option;
     const char* boxName;
     Span box;
@@ -95,11 +95,13 @@ void CalculatorForm::createSizeFrame() {
                                   QString::fromUtf8("风管尺寸（mm）"));
     nonStandardSize_ = place<QCheckBox>(sizeFrame_, "Check1", twips(240, 240, 1095, 375),
                                         QString::fromUtf8("非标尺寸"));
-    circularOption_ = placeOption(sizeFrame_, "Option1", twips(240, 600, 1095, 375), "圆形风管");
-    rectangularOption_ =
-        placeOption(sizeFrame_, "Option2", twips(240, 1440, 1095, 375), "矩形风管");
-    ellipticOption_ = placeOption(sizeFrame_, "Option6", twips(240, 2760, 1455, 375), "椭圆形风管");
-    circularOption_->setChecked(true);
+    circularOption_ = placeOption(sizeFrame_, "Option1", twips(240, 600, 1095, 375),
+                                  qString(calc::shapeName(calc::DuctShape::Circular)));
+    rectangularOption_ = placeOption(sizeFrame_, "Option2", twips(240, 1440, 1095, 375),
+                                     qString(calc::shapeName(calc::DuctShape::Rectangular)));
+    ellipticOption_ = placeOption(sizeFrame_, "Option6", twips(240, 2760, 1455, 375),
+                                  qString(calc::shapeName(calc::DuctShape::Elliptic)));
+    shapeOption(calc::defaultShape)->setChecked(true);
 
     static const SizeSlotLayout sizeSlots[calc::SizeSlotCount] = {
         {"Label1", "直径", twips(480, 1080, 615, 300), 1080, "Combo2", "Text2"},
@@ -158,29 +160,33 @@ void CalculatorForm::createResultsFrame() {
 void CalculatorForm::createRoughnessFrame() {
     roughnessFrame_ = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
                                        QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
-    static const RoughnessEntryLayout entries[calc::roughnessEntryCount] = {
-        {"薄钢板", {120, 360, 975}, "Text5", {360, 720, 735}, "HScroll1", {1080, 720}},
-        {"塑料板", {120, 1200, 975}, "Text6", {360, 1560, 735}, "HScroll2", {1080, 1560}},
-        {"矿渣石膏板", {120, 2040, 1455}, "Text7", {360, 2400, 735}, "HScroll3", {1080, 2400}},
-        {"矿渣混凝土板", {120, 2880, 1455}, "Text8", {360, 3240, 735}, "HScroll4", {1080, 3240}},
-        {"胶合板", {1800, 360, 975}, "Text9", {2040, 720, 735}, "HScroll5", {2760, 720}},
-        {"砖砌体", {1800, 1200, 975}, "Text10", {2040, 1560, 735}, "HScroll6", {2760, 1560}},
-        {"混凝土", {1800, 2040, 975}, "Text11", {2040, 2400, 735}, "HScroll7", {2760, 2400}},
-        {"木板", {1800, 2880, 975}, "Text12", {2040, 3240, 735}, "HScroll8", {2760, 3240}},
-        {"自定义（0.01-10）", {120, 3720, 1932}, "Text13", {2040, 3720, 1212}, nullptr, {}},
+    static const RoughnessEntryLayout entries[calc::materialCount] = {
+        {{120, 360, 975}, "Text5", {360, 720, 735}, "HScroll1", {1080, 720}},
+        {{120, 1200, 975}, "Text6", {360, 1560, 735}, "HScroll2", {1080, 1560}},
+        {{120, 2040, 1455}, "Text7", {360, 2400, 735}, "HScroll3", {1080, 2400}},
+        {{120, 2880, 1455}, "Text8", {360, 3240, 735}, "HScroll4", {1080, 3240}},
+        {{1800, 360, 975}, "Text9", {2040, 720, 735}, "HScroll5", {2760, 720}},
+        {{1800, 1200, 975}, "Text10", {2040, 1560, 735}, "HScroll6", {2760, 1560}},
+        {{1800, 2040, 975}, "Text11", {2040, 2400, 735}, "HScroll7", {2760, 2400}},
+        {{1800, 2880, 975}, "Text12", {2040, 3240, 735}, "HScroll8", {2760, 3240}},
+        {{120, 3720, 1932}, "Text13", {2040, 3720, 1212}, nullptr, {}},
     };
     for (std::size_t i = 0; i < materialOptions_.size(); ++i) {
         const RoughnessEntryLayout& entry = entries[i];
-        const calc::RoughnessEntry& values = calc::roughnessEntries[i];
+        const RoughnessBar& values = roughnessBars[i];
+        const calc::Material& material = calc::materials[i];
+        // The custom entry's caption states the range its K is held to.
+        const QString caption = qString(material.name) +
+                                QString::fromUtf8(i == calc::customMaterial ? "（0.01-10）" : "");
         const QByteArray optionName = "Option3(" + QByteArray::number(int(i)) + ")";
         const Span& option = entry.option;
         materialOptions_[i] =
             placeOption(roughnessFrame_, optionName.constData(),
-                        twips(option.left, option.top, option.width, 255), entry.caption);
+                        twips(option.left, option.top, option.width, 255), caption);
         const Span& box = entry.box;
-        roughnessBoxes_[i] =
-            place<QLineEdit>(roughnessFrame_, entry.boxName,
-                             twips(box.left, box.top, box.width, 270), qString(values.startText));
+        roughnessBoxes_[i] = place<QLineEdit>(roughnessFrame_, entry.boxName,
+                                              twips(box.left, box.top, box.width, 270),
+                                              qString(material.roughnessText));
         roughnessBoxes_[i]->setAccessibleName(materialOptions_[i]->text());
         if (!entry.barName) {
             continue;
@@ -189,31 +195,33 @@ void CalculatorForm::createRoughnessFrame() {
             place<QScrollBar>(roughnessFrame_, entry.barName,
                               twips(entry.bar.x(), entry.bar.y(), 495, 255), Qt::Horizontal);
         bar->setAccessibleName(materialOptions_[i]->text() + QString::fromUtf8("粗糙度"));
-        if (values.barMinimum == values.barMaximum) {
+        if (values.minimum == values.maximum) {
             // Beside a material of fixed roughness: shown for the look, greyed out, inert.
             bar->setEnabled(false);
             continue;
         }
-        bar->setRange(values.barMinimum, values.barMaximum);
-        bar->setValue(values.barStart);
+        bar->setRange(values.minimum, values.maximum);
+        bar->setValue(values.start);
         // One position per arrow or trough click (Qt would page by 10).
         bar->setSingleStep(1);
         bar->setPageStep(1);
         bar->setFocusPolicy(Qt::StrongFocus);
         roughnessBars_[i] = bar;
     }
-    for (std::size_t i = 0; i < calc::customRoughnessEntry; ++i) {
+    for (std::size_t i = 0; i < calc::customMaterial; ++i) {
         roughnessBoxes_[i]->setReadOnly(true);
     }
-    materialOptions_[0]->setChecked(true);
+    materialOptions_[calc::defaultMaterial]->setChecked(true);
 }
 
 void CalculatorForm::createFormulaFrame() {
     formulaFrame_ = place<QGroupBox>(this, "Frame5", twips(120, 4560, 6375, 1935),
                                      QString::fromUtf8("沿程阻力系数计算公式"));
-    formulaOneOption_ = placeOption(formulaFrame_, "Option4", twips(120, 360, 855, 255), "公式一");
-    formulaTwoOption_ = placeOption(formulaFrame_, "Option5", twips(2760, 360, 855, 255), "公式二");
-    formulaOneOption_->setChecked(true);
+    formulaOneOption_ = placeOption(formulaFrame_, "Option4", twips(120, 360, 855, 255),
+                                    qString(calc::formulaName(calc::FrictionFormula::One)));
+    formulaTwoOption_ = placeOption(formulaFrame_, "Option5", twips(2760, 360, 855, 255),
+                                    qString(calc::formulaName(calc::FrictionFormula::Two)));
+    formulaOption(calc::defaultFormula)->setChecked(true);
     formulaOneBox_ = place<PictureBox>(formulaFrame_, "Picture1", twips(120, 720, 2535, 1095),
                                        &formulaOnePicture);
     formulaTwoBox_ = place<PictureBox>(formulaFrame_, "Picture2", twips(2760, 720, 3495, 1095),

@@ -3,6 +3,7 @@
 #include "calc/number_text.h"
 #include "calc/roughness.h"
 #include "ui/calculator/calculator_form.h"
+#include "ui/calculator/roughness_bars.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -21,14 +22,13 @@ void CalculatorForm::materialChosen(int index) {
         const float value = readNumber(roughnessBoxes_[index]);
         // A custom value left in its box is held to its range however the entry is chosen.
         state_.rough =
-            index == int(calc::customRoughnessEntry) ? calc::limitedCustomRoughness(value) : value;
+            index == int(calc::customMaterial) ? calc::limitedCustomRoughness(value) : value;
     }
     recalculate();
 }
 
 void CalculatorForm::roughnessBarMoved(int index) {
-    const double roughness =
-        roughnessBars_[index]->value() / double(calc::roughnessEntries[index].divisor);
+    const double roughness = roughnessBars_[index]->value() / double(roughnessBars[index].divisor);
     // The quotient is a short decimal ("0.15", "3.5", "6"): 7 significant digits keep it.
     roughnessBoxes_[index]->setText(
         QString::fromStdString(calc::formatPlain(static_cast<float>(roughness))));
@@ -44,12 +44,12 @@ void CalculatorForm::roughnessBoxClicked(int index) {
 }
 
 void CalculatorForm::customRoughnessChanged() {
-    QLineEdit* customBox = roughnessBoxes_[calc::customRoughnessEntry];
+    QLineEdit* customBox = roughnessBoxes_[calc::customMaterial];
     if (readRefusingNegative(customBox, QString::fromUtf8("表面粗糙度取值范围为0.01至10.00，"
                                                           "点击确定按钮后重新输入！")) == 0) {
         return; // an empty, zero or unreadable entry is ignored
     }
-    materialOptions_[calc::customRoughnessEntry]->setChecked(true);
+    materialOptions_[calc::customMaterial]->setChecked(true);
     state_.rough = calc::limitedCustomRoughness(readNumber(customBox));
     recalculate();
 }

@@ -54,10 +54,7 @@ void CalculatorForm::ellipticChosen() {
 void CalculatorForm::pickStandardSize(
     DuctShape shape, const std::array<std::string_view, calc::SizeSlotCount>& listTexts) {
     nonStandardSize_->setChecked(false);
-    QRadioButton* option = shape == DuctShape::Circular      ? circularOption_
-                           : shape == DuctShape::Rectangular ? rectangularOption_
-                                                             : ellipticOption_;
-    option->setChecked(true);
+    shapeOption(shape)->setChecked(true);
     for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
         if (shapeOfSlot[slot] == shape) {
             selectByText(sizeLists_[slot], qString(listTexts[slot]));

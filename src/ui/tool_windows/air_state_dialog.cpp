@@ -37,7 +37,7 @@ AirStateDialog::AirStateDialog(CalculatorForm* calculator, QWidget* parent)
     temperature_ = createNumberInput("airTemperature", "温度 °C", -50, 300, 1, 20);
     pressure_ =
         createNumberInput("airPressure", "大气压力 kPa", calc::pressureAtAltitude(highestAltitude),
-                          highestPressure, 3, 101.325);
+                          highestPressure, 3, calc::seaLevelPressure);
     altitude_ = createNumberInput("airAltitude", "海拔高度 m",
                                   calc::altitudeAtPressure(highestPressure), highestAltitude, 0, 0);
     humidity_ = createNumberInput("airHumidity", "相对湿度 %", 0, 100, 0, 0);

@@ -27,9 +27,10 @@ SizingWindow::SizingWindow(CalculatorForm* calculator, QWidget* parent)
     , calculator_(calculator) {
     nameToolWindow(this, "SizingWindow", "风管选型", calculator);
 
-    maxVelocity_ = createLimit("maxVelocity", "最大风速 m/s", 8, 100, 0.5);
-    maxFriction_ = createLimit("maxFriction", "最大比摩阻 Pa/m", 1.5, 100, 0.1);
-    maxAspect_ = createLimit("maxAspect", "最大长宽比", 4, 40, 1);
+    const calc::SizingLimits start;
+    maxVelocity_ = createLimit("maxVelocity", "最大风速 m/s", start.maxVelocity, 100, 0.5);
+    maxFriction_ = createLimit("maxFriction", "最大比摩阻 Pa/m", start.maxFriction, 100, 0.1);
+    maxAspect_ = createLimit("maxAspect", "最大长宽比", start.maxAspect, 40, 1);
     QFormLayout* limits = captionedForm({maxVelocity_, maxFriction_, maxAspect_});
     limits->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     onlyMatching_ = new QCheckBox(QString::fromUtf8("只显示满足条件的尺寸"));
