@@ -4,7 +4,7 @@
 # (for example --benchmark_filter=lofe).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
 ensure_packages libbenchmark-dev
 
 cmake --preset bench >/dev/null

@@ -3,22 +3,21 @@
 # Builds Qt for Windows x86-64 with MinGW-w64 from Debian's source package of qtbase, the
 # version of the host Qt whose tools (moc, rcc, uic) the cross build uses, and installs Qt
 # Core, Gui, Widgets and Test with their plugins into <install folder>. About 40 minutes on
-# 2 cores; scripts/setup-windows.sh calls it when no prebuilt copy is at hand.
+# 2 cores; scripts/lib/setup-windows.sh calls it when no prebuilt copy is at hand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
+source scripts/lib/run-quietly.sh
 ensure_packages g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev xz-utils
 
 [ $# -eq 1 ] || { echo "usage: $0 <install folder>" >&2; exit 2; }
 prefix=$(realpath -m "$1")
 toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
 
 work=$(mktemp -d)
 added=()
-trap 'rm -rf "$work"; [ ${#added[@]} -eq 0 ] || "${as_root[@]}" rm -f "${added[@]}"' EXIT
+trap 'rm -rf "$work"; [ ${#added[@]} -eq 0 ] || as_root rm -f "${added[@]}"' EXIT
 
 # apt-get source needs source entries: for the download, those of the Debian archive the
 # system installs from (Debian 12 lists it in debian.sources, older systems in sources.list).
@@ -26,28 +25,28 @@ if ! apt-get source --print-uris "qt6-base=$version" >/dev/null 2>&1; then
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
         added+=(/etc/apt/sources.list.d/ductcalc-debian-src.sources)
         sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-            "${as_root[@]}" tee "${added[-1]}" >/dev/null
+            as_root tee "${added[-1]}" >/dev/null
     fi
     if [ -f /etc/apt/sources.list ]; then
         added+=(/etc/apt/sources.list.d/ductcalc-debian-src.list)
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | "${as_root[@]}" tee "${added[-1]}" >/dev/null
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | as_root tee "${added[-1]}" >/dev/null
     fi
-    "${as_root[@]}" apt-get update -qq
+    apt_get update
 fi
 
 cd "$work"
-apt-get source --download-only "qt6-base=$version" >/dev/null 2>&1
+run_quietly download.log apt-get source --download-only "qt6-base=$version"
 tar -xJf qt6-base_*.orig.tar.xz
 # No OpenGL and no modules the program does not use. Debian's source leaves out the
 # tablet header wintab.h, hence no tablet events.
-cmake -S qtbase-everywhere-src-* -B build -G Ninja \
+run_quietly configure.log cmake -S qtbase-everywhere-src-* -B build -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_INSTALL_PREFIX="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DINPUT_opengl=no \
     -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_concurrent=OFF -DFEATURE_network=OFF \
     -DFEATURE_printsupport=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF \
-    -DFEATURE_tabletevent=OFF >configure.log 2>&1 || { tail -50 configure.log >&2; exit 1; }
-cmake --build build --parallel 2 >build.log 2>&1 || { tail -50 build.log >&2; exit 1; }
+    -DFEATURE_tabletevent=OFF
+run_quietly build.log cmake --build build --parallel 2
 cmake --install build >/dev/null
 echo "Qt for Windows installed in $prefix"

@@ -5,17 +5,17 @@
 # sanitizer report or a hang is a finding: the run fails and names the saved input.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
-ensure_packages clang libclang-rt-14-dev
+source scripts/lib/setup.sh
+source scripts/lib/run-quietly.sh
+ensure_clang_runtimes
 
 seconds=${1:-60}
 build=build/fuzz
+run_quietly "$build/configure.log" cmake --preset fuzz
+run_quietly "$build/build.log" cmake --build --preset fuzz
+
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
-if ! { cmake --preset fuzz && cmake --build --preset fuzz; } >"$log" 2>&1; then
-    cat "$log" >&2
-    exit 1
-fi
 
 failed=0
 for seeds in fuzz/corpus/*/; do

@@ -4,13 +4,12 @@
 # build/windows/ductcalc-<version>-windows-x86_64.zip. Unzipped anywhere, ductcalc.exe runs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
-source scripts/setup-windows.sh
+source scripts/lib/setup.sh
+source scripts/lib/setup-windows.sh
+source scripts/lib/run-quietly.sh
 
 configure_windows_build
-build_log=$windows_build/build.log
-cmake --build "$windows_build" -j2 --target ductcalc >"$build_log" 2>&1 ||
-    { cat "$build_log" >&2; exit 1; }
+run_quietly "$windows_build/build.log" cmake --build "$windows_build" -j2 --target ductcalc
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")
 name=ductcalc-$version-windows-x86_64

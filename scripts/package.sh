@@ -2,11 +2,11 @@
 # Builds the Debian package: prints the path of the .deb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
+source scripts/lib/run-quietly.sh
 ensure_packages dpkg-dev file # dpkg-shlibdeps computes the library dependencies
 
 cmake --preset default >/dev/null
-cmake --build --preset default >/dev/null
-log=build/default/cpack.log
-(cd build/default && cpack -G DEB) >"$log" 2>&1 || { cat "$log" >&2; exit 1; }
+run_quietly build/default/build.log cmake --build --preset default
+(cd build/default && run_quietly cpack.log cpack -G DEB)
 ls build/default/ductcalc_*.deb

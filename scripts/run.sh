@@ -2,7 +2,7 @@
 # Installs what is missing, builds, and opens the calculator window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
 ensure_packages
 
 cmake --preset default >/dev/null

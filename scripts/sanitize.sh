@@ -3,13 +3,10 @@
 # and runs it. Any sanitizer report aborts its test and so fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
-ensure_packages clang libclang-rt-14-dev
+source scripts/lib/setup.sh
+source scripts/lib/run-quietly.sh
+ensure_clang_runtimes
 
-log=$(mktemp)
-trap 'rm -f "$log"' EXIT
-if ! { cmake --preset sanitize && cmake --build --preset sanitize; } >"$log" 2>&1; then
-    cat "$log" >&2
-    exit 1
-fi
+run_quietly build/sanitize/configure.log cmake --preset sanitize
+run_quietly build/sanitize/build.log cmake --build --preset sanitize
 ctest --preset sanitize

@@ -5,10 +5,11 @@
 # The sizing window is shot for a flow of 3600 m3/h in the default circular duct.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
+source scripts/lib/run-quietly.sh
 ensure_packages xvfb xauth imagemagick xdotool
 cmake --preset default >/dev/null
-cmake --build --preset default >/dev/null
+run_quietly build/default/build.log cmake --build --preset default
 
 scales=("$@")
 [ ${#scales[@]} -gt 0 ] || scales=(1 2)
@@ -16,15 +17,16 @@ for scale in "${scales[@]}"; do
     suffix=.png
     [ "$scale" = 1 ] || suffix="@${scale}x.png"
     QT_SCALE_FACTOR=$scale xvfb-run -a -s "-screen 0 3200x2000x24" bash -c '
+        set -e
+        source scripts/lib/window.sh
         build/default/src/ductcalc & app=$!
-        sleep 2
-        main=$(xdotool search --name "^风速计算$" | head -1)
-        import -window root "docs/screenshot$0.full.png"
+        trap "kill $app" EXIT
+        main=$(wait_for_window 10 风速计算)
+        shoot_window root "docs/screenshot$0.full.png"
         xdotool windowfocus --sync "$main" 2>/dev/null || true
         xdotool key ctrl+a && xdotool type 3600 && xdotool key ctrl+shift+s
-        sleep 1.5
-        import -window "$(xdotool search --name "^风管选型$" | head -1)" "docs/sizing$0"
-        kill $app' "$suffix"
+        sizing=$(wait_for_window 10 风管选型)
+        shoot_window "$sizing" "docs/sizing$0"' "$suffix"
     convert "docs/screenshot$suffix.full.png" -trim +repage "docs/screenshot$suffix"
     rm -f "docs/screenshot$suffix.full.png"
     echo "docs/screenshot$suffix docs/sizing$suffix"

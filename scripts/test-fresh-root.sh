@@ -6,7 +6,8 @@
 #   scripts/test-fresh-root.sh            (as root, or through sudo)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
+source scripts/lib/run-quietly.sh
 ensure_packages debootstrap
 
 if [ "$(id -u)" -ne 0 ]; then
@@ -29,8 +30,7 @@ trap cleanup EXIT
 
 if [ ! -f "$tarball" ]; then
     echo "Bootstrapping a minimal Debian 12 root (kept as $tarball)"
-    debootstrap --variant=minbase bookworm "$root" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
-        { tail -20 "$cache/debootstrap.log" >&2; exit 1; }
+    run_quietly "$cache/debootstrap.log" debootstrap --variant=minbase bookworm "$root" "$mirror"
     tar -C "$root" -cf "$tarball.part" . && mv "$tarball.part" "$tarball"
 else
     tar -C "$root" -xf "$tarball"

@@ -3,16 +3,14 @@
 # the installed program on a virtual display, waits for the window "风速计算" and closes it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
 ensure_packages xvfb xauth xdotool
 
 deb=$(./scripts/package.sh | tail -n 1)
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "./$deb" >/dev/null
+apt_get install -y "./$deb" >/dev/null
 
 status=0
 xvfb-run -a scripts/open-window.sh 10 - /usr/bin/ductcalc || status=1
 
-DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get remove -y -qq ductcalc >/dev/null
+apt_get remove -y ductcalc >/dev/null
 exit $status

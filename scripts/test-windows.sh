@@ -6,12 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 zip=$(./scripts/package-windows.sh | tail -n 1)
-source scripts/setup.sh
-source scripts/setup-windows.sh
+source scripts/lib/setup.sh
+source scripts/lib/setup-windows.sh
+source scripts/lib/run-quietly.sh
 configure_windows_build xvfb xauth xdotool imagemagick unzip
-
-build_log=$windows_build/build.log
-cmake --build "$windows_build" -j2 >"$build_log" 2>&1 || { cat "$build_log" >&2; exit 1; }
+run_quietly "$windows_build/build.log" cmake --build "$windows_build" -j2
 
 # One Wine server with its system processes, kept running across the tests, spares each
 # test Wine's start-up; tests starting it together would stall one another. The system

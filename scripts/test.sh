@@ -3,7 +3,7 @@
 #   DUCTCALC_PRESET=ci scripts/test.sh   the same in build/ci, with compiler warnings as errors
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/setup.sh
+source scripts/lib/setup.sh
 ensure_packages
 
 preset=${DUCTCALC_PRESET:-default}

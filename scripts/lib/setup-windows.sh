@@ -1,5 +1,6 @@
-# Sourced by the Windows scripts, after scripts/setup.sh: the MinGW-w64 cross compiler, Qt
-# for Windows, Wine, and the build folder build/windows.
+# shellcheck shell=bash
+# Sourced by the Windows scripts, after scripts/lib/setup.sh: the MinGW-w64 cross compiler,
+# Qt for Windows, Wine, and the build folder build/windows.
 #
 # Qt for Windows is unpacked once into ${XDG_CACHE_HOME:-~/.cache}/ductcalc/ from the
 # tarball $DUCTCALC_QT_WINDOWS_CACHE (by default the one in ../shared/windows/ beside the
@@ -32,17 +33,10 @@ ensure_qt_windows() {
     touch "$qt_windows/.complete"
 }
 
-# Installs what is missing (the arguments too) and configures build/windows: Release, warnings
-# as errors, the program and its DLLs at the top of the install folder, and every program the
-# build runs, the tests included, through Wine.
+# Installs what is missing (the arguments too) and configures build/windows with the preset
+# windows, which reads the Qt folder from DUCTCALC_QT_WINDOWS.
 configure_windows_build() {
     ensure_packages g++-mingw-w64-x86-64-posix wine64 "$@"
     ensure_qt_windows
-    cmake -S . -B "$windows_build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-        -DQT_WIN_PREFIX="$qt_windows" -DCMAKE_PREFIX_PATH="$qt_windows" \
-        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DCMAKE_CROSSCOMPILING_EMULATOR="$wine" \
-        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_BINDIR=. \
-        -DDUCTCALC_WARNINGS_AS_ERRORS=ON >/dev/null
+    DUCTCALC_QT_WINDOWS=$qt_windows cmake --preset windows >/dev/null
 }
