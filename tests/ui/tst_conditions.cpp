@@ -2,9 +2,10 @@
 
 #include "calc/air_properties.h"
 #include "calculator_driver.h"
+#include "ui/main_window/main_window.h"
+#include "ui/main_window/tool_placement.h"
 #include "ui/tool_windows/air_state_dialog.h"
 #include "ui/tool_windows/duct_run_window.h"
-#include "ui/main_window/main_window.h"
 
 #include <QDoubleSpinBox>
 #include <QPushButton>
@@ -89,6 +90,24 @@ private slots:
         for (const QWidget* window : std::initializer_list<const QWidget*>{&dialog, &run}) {
             for (const auto* input : window->findChildren<QAbstractSpinBox*>()) {
                 QVERIFY(!input->accessibleName().isEmpty());
+            }
+        }
+    }
+
+    // Tool windows open clear of each other where the screen has room for them, and on it.
+    void toolWindowsDoNotCover() {
+        for (const QSize screen : {QSize(1920, 1080), QSize(2560, 1440)}) {
+            const QRect room({0, 0}, screen - QSize(0, 40));
+            const QRect owner(QPoint(), QSize(697, 470));
+            QList<QRect> open;
+            for (const QSize size : {QSize(360, 330), QSize(330, 280), QSize(760, 560)}) {
+                const QRect placed(ui::toolWindowPlace(size, owner.translated(8, 8), open, room),
+                                   size);
+                QVERIFY(room.contains(placed) && !placed.intersects(owner.translated(8, 8)));
+                for (const QRect& other : open) {
+                    QVERIFY(!placed.intersects(other));
+                }
+                open << placed;
             }
         }
     }

@@ -104,20 +104,26 @@ private slots:
     // A folder that cannot be written, or a cancelled dialog, leaves no file; the first says why.
     void unwritable_data() {
         QTest::addColumn<QString>("name");
-        QTest::newRow("under a file") << "file/sheet.pdf";
-        QTest::newRow("cancelled") << "";
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("under a file") << "file/sheet.pdf"
+                                      << "文件夹不存在。";
+        QTest::newRow("folder gone") << "gone/sheet.pdf"
+                                     << "文件夹不存在。";
+        QTest::newRow("cancelled") << ""
+                                   << "";
     }
     void unwritable() {
         QFETCH(QString, name);
+        QFETCH(QString, reason);
         QTemporaryDir folder;
         QVERIFY(QFile(folder.filePath("file")).open(QIODevice::WriteOnly));
         answerDialogs(name.isEmpty() ? name : folder.filePath(name));
         trigger("actionExportReport");
         QCOMPARE(messages.size(), int(!name.isEmpty()));
         for (const QString& message : messages) {
-            QVERIFY(message.startsWith("错误提示|计算书未能保存到 " +
-                                       QDir::toNativeSeparators(folder.filePath(name))) &&
-                    message.endsWith("|确定|1"));
+            QCOMPARE(message, "错误提示|计算书未能保存到 " +
+                                  QDir::toNativeSeparators(folder.filePath(name)) + "：" + reason +
+                                  "|确定|1");
         }
         QCOMPARE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
                  QStringList{"file"});

@@ -6,6 +6,7 @@
 #include "ui/core_text.h"
 #include "ui/main_window/error_box.h"
 #include "ui/main_window/report_sheet.h"
+#include "ui/main_window/tool_placement.h"
 #include "ui/tool_windows/air_state_dialog.h"
 #include "ui/tool_windows/duct_run_window.h"
 #include "ui/tool_windows/sizing_window.h"
@@ -25,22 +26,22 @@ namespace ui {
 
 namespace {
 
-// Beside the owner where the screen has room, else as far right as the screen allows.
-QPoint besideOwner(const QWidget* window, const QWidget* owner) {
-    QPoint place = owner->frameGeometry().topRight() + QPoint(8, 0);
-    if (const QScreen* screen = owner->screen()) {
-        const QRect room = screen->availableGeometry();
-        place.setX(std::max(room.left(), std::min(place.x(), room.right() - window->width())));
-    }
-    return place;
-}
-
-// Raises the tool window if it exists; otherwise builds it beside the calculator.
+// Raises the tool window if it exists; otherwise builds it beside the calculator, clear of
+// the tool windows already open.
 template <class ToolWindow>
-void showTool(ToolWindow*& window, CalculatorForm* calculator, QWidget* owner) {
+void showTool(ToolWindow*& window, CalculatorForm* calculator, QWidget* owner,
+              std::initializer_list<const QWidget*> tools) {
     if (!window) {
         window = new ToolWindow(calculator, owner);
-        window->move(besideOwner(window, owner));
+        QList<QRect> open;
+        for (const QWidget* tool : tools) {
+            if (tool && tool->isVisible()) {
+                open << tool->frameGeometry();
+            }
+        }
+        const QScreen* screen = owner->screen();
+        window->move(toolWindowPlace(window->size(), owner->frameGeometry(), open,
+                                     screen ? screen->availableGeometry() : QRect()));
     }
     window->show();
     window->raise();
@@ -162,15 +163,15 @@ void MainWindow::showReference() {
 }
 
 void MainWindow::showSizing() {
-    showTool(sizing_, calculator_, this);
+    showTool(sizing_, calculator_, this, {sizing_, airState_, ductRun_});
 }
 
 void MainWindow::showAirState() {
-    showTool(airState_, calculator_, this);
+    showTool(airState_, calculator_, this, {sizing_, airState_, ductRun_});
 }
 
 void MainWindow::showDuctRun() {
-    showTool(ductRun_, calculator_, this);
+    showTool(ductRun_, calculator_, this, {sizing_, airState_, ductRun_});
 }
 
 void MainWindow::showAbout() {

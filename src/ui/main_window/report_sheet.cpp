@@ -1,5 +1,6 @@
 #include "ui/main_window/report_sheet.h"
 
+#include "files/save_error.h"
 #include "ui/core_text.h"
 
 #include <QDate>
@@ -128,7 +129,7 @@ QString writeReportPdf(const QString& path, const calc::Report& report, const Sh
     // when anything fails, so no partial sheet is ever left under the target's name.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        return file.errorString();
+        return files::saveErrorText(file);
     }
     {
         QPdfWriter writer(&file);
@@ -145,7 +146,7 @@ QString writeReportPdf(const QString& path, const calc::Report& report, const Sh
         sheet.end();
     }
     if (!file.commit()) {
-        return file.errorString();
+        return files::saveErrorText(file);
     }
     return {};
 }
