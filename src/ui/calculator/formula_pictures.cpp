@@ -74,43 +74,43 @@ QFont formulaFont(int pixelSize, bool italic) {
 class Typesetter {
 public:
     explicit Typesetter(int pixelSize)
-        : m_upright(formulaFont(pixelSize, false))
-        , m_italic(formulaFont(pixelSize, true))
-        , m_exponent(formulaFont(std::lround(pixelSize * 0.72), false))
-        , m_em(pixelSize) {
+        : uprightFont_(formulaFont(pixelSize, false))
+        , italicFont_(formulaFont(pixelSize, true))
+        , exponentFont_(formulaFont(std::lround(pixelSize * 0.72), false))
+        , em_(pixelSize) {
         // The fraction bars sit on the math axis, the height of the middle of "+".
-        const QRectF plus = QFontMetricsF(m_upright).tightBoundingRect(QStringLiteral("+"));
-        m_axis = std::floor(-plus.center().y()) + kRule / 2;
+        const QRectF plus = QFontMetricsF(uprightFont_).tightBoundingRect(QStringLiteral("+"));
+        axis_ = std::floor(-plus.center().y()) + ruleWidth / 2;
     }
 
-    Box upright(const QString& text) const { return glyphs(text, m_upright); }
-    Box italic(const QString& text) const { return glyphs(text, m_italic); }
-    Box exponent(const QString& text) const { return glyphs(text, m_exponent); }
+    Box upright(const QString& text) const { return glyphs(text, uprightFont_); }
+    Box italic(const QString& text) const { return glyphs(text, italicFont_); }
+    Box exponent(const QString& text) const { return glyphs(text, exponentFont_); }
     Box space(qreal ems) const {
-        return Box{ems * m_em, 0, 0, [](QPainter&, QPointF) {}};
+        return Box{ems * em_, 0, 0, [](QPainter&, QPointF) {}};
     }
     Box thinSpace() const { return space(1.0 / 6); }
     Box binary(const QString& op) const { return row({space(0.2), upright(op), space(0.2)}); }
     Box relation(const QString& op) const { return row({space(0.25), upright(op), space(0.25)}); }
 
     Box fraction(const Box& numerator, const Box& denominator) const {
-        const qreal barLength = std::max(numerator.width, denominator.width) + 2 * kBarOverhang;
+        const qreal barLength = std::max(numerator.width, denominator.width) + 2 * barOverhang;
         const qreal numeratorRaise =
-            std::ceil(m_axis + kRule / 2 + kFractionGap + numerator.descent);
+            std::ceil(axis_ + ruleWidth / 2 + fractionGap + numerator.descent);
         const qreal denominatorDrop =
-            std::ceil(-m_axis + kRule / 2 + kFractionGap + denominator.ascent);
-        const qreal width = barLength + 2 * kFractionSide;
+            std::ceil(-axis_ + ruleWidth / 2 + fractionGap + denominator.ascent);
+        const qreal width = barLength + 2 * fractionSide;
         Box box{
             width, numeratorRaise + numerator.ascent, denominatorDrop + denominator.descent, {}};
-        const qreal axis = m_axis;
+        const qreal axis = axis_;
         box.paint = [=](QPainter& painter, QPointF origin) {
             numerator.paint(painter,
                             origin + QPointF((width - numerator.width) / 2, -numeratorRaise));
             denominator.paint(painter,
                               origin + QPointF((width - denominator.width) / 2, denominatorDrop));
-            const qreal left = std::round(origin.x() + kFractionSide);
+            const qreal left = std::round(origin.x() + fractionSide);
             painter.fillRect(
-                QRectF(left, origin.y() - axis - kRule / 2, std::round(barLength), kRule),
+                QRectF(left, origin.y() - axis - ruleWidth / 2, std::round(barLength), ruleWidth),
                 Qt::black);
         };
         return box;
@@ -123,7 +123,7 @@ public:
     // superscript.
     Box power(const Box& base, const Box& exponent) const {
         const qreal raise =
-            std::round(std::max(base.ascent - exponent.ascent / 2, kMinimumRaise * m_em));
+            std::round(std::max(base.ascent - exponent.ascent / 2, minimumRaise * em_));
         Box box{base.width + exponent.width,
                 std::max(base.ascent, raise + exponent.ascent),
                 std::max(base.descent, exponent.descent - raise),
@@ -136,12 +136,12 @@ public:
     }
 
 private:
-    static constexpr qreal kRule = 1;
-    static constexpr qreal kFractionGap = 2;
-    static constexpr qreal kBarOverhang = 1.5;
-    static constexpr qreal kFractionSide = 1;
-    static constexpr qreal kFencePadding = 1.5;
-    static constexpr qreal kMinimumRaise = 0.38;
+    static constexpr qreal ruleWidth = 1;
+    static constexpr qreal fractionGap = 2;
+    static constexpr qreal barOverhang = 1.5;
+    static constexpr qreal fractionSide = 1;
+    static constexpr qreal fencePadding = 1.5;
+    static constexpr qreal minimumRaise = 0.38;
 
     // Draws a left fence filling the rect; the right one is its mirror image.
     using FenceShape = QPainterPath (*)(const QRectF&);
@@ -164,9 +164,9 @@ private:
     static QPainterPath squareBracket(const QRectF& r) {
         const qreal stem = std::round(r.left() + 1);
         QPainterPath path;
-        path.addRect(QRectF(stem, r.top(), kRule, r.height()));
-        path.addRect(QRectF(stem, r.top(), r.right() - stem, kRule));
-        path.addRect(QRectF(stem, r.bottom() - kRule, r.right() - stem, kRule));
+        path.addRect(QRectF(stem, r.top(), ruleWidth, r.height()));
+        path.addRect(QRectF(stem, r.top(), r.right() - stem, ruleWidth));
+        path.addRect(QRectF(stem, r.bottom() - ruleWidth, r.right() - stem, ruleWidth));
         return path.simplified();
     }
 
@@ -187,13 +187,13 @@ private:
 
     // Fences reach equally above and below the math axis, past everything they enclose.
     Box fenced(const Box& content, FenceShape shape) const {
-        const qreal reach = std::max(content.ascent - m_axis, content.descent + m_axis);
-        const qreal half = std::ceil(reach + kFencePadding - kRule / 2) + kRule / 2;
-        const qreal fenceWidth = std::round(0.3 * m_em);
-        const qreal gap = 0.1 * m_em;
+        const qreal reach = std::max(content.ascent - axis_, content.descent + axis_);
+        const qreal half = std::ceil(reach + fencePadding - ruleWidth / 2) + ruleWidth / 2;
+        const qreal fenceWidth = std::round(0.3 * em_);
+        const qreal gap = 0.1 * em_;
         const qreal width = 2 * (fenceWidth + gap) + content.width;
-        Box box{width, m_axis + half, half - m_axis, {}};
-        const qreal axis = m_axis;
+        Box box{width, axis_ + half, half - axis_, {}};
+        const qreal axis = axis_;
         box.paint = [=](QPainter& painter, QPointF origin) {
             const QRectF left(origin.x(), origin.y() - axis - half, fenceWidth, 2 * half);
             painter.fillPath(shape(left), Qt::black);
@@ -206,14 +206,14 @@ private:
         return box;
     }
 
-    QFont m_upright;
-    QFont m_italic;
-    QFont m_exponent;
-    qreal m_em;
-    qreal m_axis = 0;
+    QFont uprightFont_;
+    QFont italicFont_;
+    QFont exponentFont_;
+    qreal em_;
+    qreal axis_ = 0;
 };
 
-const QString kLambda = QStringLiteral("\u03bb");
+const QString lambdaSign = QStringLiteral("\u03bb");
 
 // lambda = 0.25 / [lg K/(3.71 D) + 5.74/(0.9 Re)]^2
 Box formulaOne(const Typesetter& t) {
@@ -227,7 +227,7 @@ Box formulaOne(const Typesetter& t) {
     const Box squared =
         t.power(t.squareBrackets(row({logarithm, t.binary(QStringLiteral("+")), viscousTerm})),
                 t.exponent(QStringLiteral("2")));
-    return row({t.italic(kLambda), t.relation(QStringLiteral("=")),
+    return row({t.italic(lambdaSign), t.relation(QStringLiteral("=")),
                 t.fraction(t.upright(QStringLiteral("0.25")), squared)});
 }
 
@@ -242,14 +242,14 @@ Box formulaTwo(const Typesetter& t) {
     const Box cubeRoot =
         t.power(t.parentheses(row({roughnessTerm, t.binary(QStringLiteral("+")), viscousTerm})),
                 t.exponent(QStringLiteral("1/3")));
-    return row({t.italic(kLambda), t.relation(QStringLiteral("=")),
+    return row({t.italic(lambdaSign), t.relation(QStringLiteral("=")),
                 t.upright(QStringLiteral("0.0055")), t.thinSpace(),
                 t.squareBrackets(row(
                     {t.upright(QStringLiteral("1")), t.binary(QStringLiteral("+")), cubeRoot}))});
 }
 
 // The largest text size at which formula two still fits its box; formula one matches it.
-constexpr int kFormulaPixelSize = 12;
+constexpr int formulaPixelSize = 12;
 
 // The window shows each picture unscaled from the top-left corner of a box with a sunken
 // border; the formula is centred in the part of the picture that keeps 3 pixels clear
@@ -277,12 +277,12 @@ QPixmap formulaPicture(QSize size, QSize boxSize, const Box& formula, qreal devi
 } // namespace
 
 QPixmap formulaOnePicture(QSize boxSize, qreal devicePixelRatio) {
-    return formulaPicture(QSize(171, 69), boxSize, formulaOne(Typesetter(kFormulaPixelSize)),
+    return formulaPicture(QSize(171, 69), boxSize, formulaOne(Typesetter(formulaPixelSize)),
                           devicePixelRatio);
 }
 
 QPixmap formulaTwoPicture(QSize boxSize, qreal devicePixelRatio) {
-    return formulaPicture(QSize(231, 72), boxSize, formulaTwo(Typesetter(kFormulaPixelSize)),
+    return formulaPicture(QSize(231, 72), boxSize, formulaTwo(Typesetter(formulaPixelSize)),
                           devicePixelRatio);
 }
 

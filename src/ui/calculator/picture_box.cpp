@@ -6,7 +6,7 @@ namespace ui {
 
 PictureBox::PictureBox(Artist artist, QWidget* parent)
     : QFrame(parent)
-    , artist(artist) {
+    , artist_(artist) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setBackgroundRole(QPalette::HighlightedText);
     setAutoFillBackground(true);
@@ -14,10 +14,10 @@ PictureBox::PictureBox(Artist artist, QWidget* parent)
 
 const QPixmap& PictureBox::pixmap() const {
     const qreal ratio = devicePixelRatioF();
-    if (drawn.isNull() || drawn.devicePixelRatio() != ratio) {
-        drawn = artist(size(), ratio);
+    if (drawn_.isNull() || drawn_.devicePixelRatio() != ratio) {
+        drawn_ = artist_(size(), ratio);
     }
-    return drawn;
+    return drawn_;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {

@@ -20,14 +20,14 @@ public:
     // The bitmap as it is shown at the box's current device pixel ratio.
     const QPixmap& pixmap() const;
     // The same bitmap drawn afresh at another device pixel ratio, e.g. for print.
-    QPixmap picture(qreal devicePixelRatio) const { return artist(size(), devicePixelRatio); }
+    QPixmap picture(qreal devicePixelRatio) const { return artist_(size(), devicePixelRatio); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Artist artist;
-    mutable QPixmap drawn;
+    Artist artist_;
+    mutable QPixmap drawn_;
 };
 
 } // namespace ui

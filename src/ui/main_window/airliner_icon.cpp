@@ -17,9 +17,9 @@ namespace {
 // parts, so that it still reads at 16 and 32 pixels. src/ui/main_window/ductcalc.svg draws
 // the large aircraft with the same coordinates: change both together.
 
-const QColor kOutline(24, 24, 40);
-const QColor kShade(192, 192, 192);
-const QColor kWindows(0, 0, 128);
+const QColor outlineColour(24, 24, 40);
+const QColor shadeColour(192, 192, 192);
+const QColor windowColour(0, 0, 128);
 
 QPainterPath polygonPath(std::initializer_list<QPointF> corners) {
     QPainterPath path;
@@ -112,17 +112,18 @@ void paintAirliner(QPainter& painter, int side) {
     painter.translate(-bounds.center());
     painter.setTransform(turn, true);
 
-    painter.setPen(QPen(kOutline, outline / scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(
+        QPen(outlineColour, outline / scale, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::white);
     for (const QPainterPath& part : plane.behindFuselage)
         painter.drawPath(part);
     // The shade goes under the fuselage's outline, which keeps its full width.
     painter.fillPath(plane.fuselage, Qt::white);
-    painter.fillPath(plane.belly, kShade);
+    painter.fillPath(plane.belly, shadeColour);
     painter.strokePath(plane.fuselage, painter.pen());
     for (const QPainterPath& part : plane.inFront)
         painter.drawPath(part);
-    painter.fillPath(plane.windows, kWindows);
+    painter.fillPath(plane.windows, windowColour);
 }
 
 QPixmap airlinerPixmap(int side) {
@@ -155,7 +156,7 @@ public:
 
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
         const int side = std::min(size.width(), size.height());
-        QPixmap& pixmap = drawn[side];
+        QPixmap& pixmap = drawn_[side];
         if (pixmap.isNull()) {
             pixmap = airlinerPixmap(side);
         }
@@ -169,7 +170,7 @@ public:
     }
 
 private:
-    std::map<int, QPixmap> drawn;
+    std::map<int, QPixmap> drawn_;
 };
 
 } // namespace
