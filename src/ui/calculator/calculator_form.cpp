@@ -77,8 +77,9 @@ CalculatorForm::CalculatorForm(QWidget* parent)
     createAirFrame();
     // The order in which the Tab key visits the controls.
     QWidgetList tabChain;
-    tabChain << flowBox_ << flowUnitList_ << circularOption_ << rectangularOption_
-             << nonStandardSize_ << sizeBoxes_[calc::Diameter] << sizeBoxes_[calc::LongSide]
+    tabChain << flowBox_ << flowUnitList_ << shapeOption(calc::DuctShape::Circular)
+             << shapeOption(calc::DuctShape::Rectangular) << nonStandardSize_
+             << sizeBoxes_[calc::Diameter] << sizeBoxes_[calc::LongSide]
              << sizeBoxes_[calc::ShortSide] << sizeLists_[calc::Diameter]
              << sizeLists_[calc::LongSide] << sizeLists_[calc::ShortSide] << materialOptions_[0]
              << roughnessBoxes_[0] << roughnessBars_[0] << materialOptions_[1]
@@ -87,10 +88,10 @@ CalculatorForm::CalculatorForm(QWidget* parent)
              << roughnessBoxes_[3] << roughnessBoxes_[4] << roughnessBoxes_[5] << roughnessBars_[5]
              << materialOptions_[6] << materialOptions_[7] << materialOptions_[8]
              << roughnessBoxes_[6] << roughnessBoxes_[7] << roughnessBoxes_[8] << roughnessBars_[6]
-             << roughnessBars_[7] << formulaOneOption_ << formulaTwoOption_ << ellipticOption_
-             << sizeLists_[calc::MajorAxis] << sizeLists_[calc::MinorAxis]
-             << sizeBoxes_[calc::MajorAxis] << sizeBoxes_[calc::MinorAxis] << densityBox_
-             << restoreAirButton_ << viscosityBox_;
+             << roughnessBars_[7] << formulaOneOption_ << formulaTwoOption_
+             << shapeOption(calc::DuctShape::Elliptic) << sizeLists_[calc::MajorAxis]
+             << sizeLists_[calc::MinorAxis] << sizeBoxes_[calc::MajorAxis]
+             << sizeBoxes_[calc::MinorAxis] << densityBox_ << restoreAirButton_ << viscosityBox_;
     setTabChain(tabChain);
     connectHandlers();
     startUp();
@@ -150,9 +151,10 @@ calc::RecalcInputs CalculatorForm::recalcInputs() const {
     calc::RecalcInputs in;
     in.flowText = text(flowBox_);
     in.nonStandardSize = nonStandardSize_->isChecked();
-    in.shape = circularOption_->isChecked()      ? calc::DuctShape::Circular
-               : rectangularOption_->isChecked() ? calc::DuctShape::Rectangular
-                                                 : calc::DuctShape::Elliptic;
+    in.shape = shapeOption(calc::DuctShape::Circular)->isChecked() ? calc::DuctShape::Circular
+               : shapeOption(calc::DuctShape::Rectangular)->isChecked()
+                   ? calc::DuctShape::Rectangular
+                   : calc::DuctShape::Elliptic;
     for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
         in.listTexts[slot] = text(sizeLists_[slot]);
         in.boxTexts[slot] = text(sizeBoxes_[slot]);
@@ -163,15 +165,7 @@ calc::RecalcInputs CalculatorForm::recalcInputs() const {
 }
 
 QRadioButton* CalculatorForm::shapeOption(calc::DuctShape shape) const {
-    switch (shape) {
-    case calc::DuctShape::Circular:
-        return circularOption_;
-    case calc::DuctShape::Rectangular:
-        return rectangularOption_;
-    case calc::DuctShape::Elliptic:
-        return ellipticOption_;
-    }
-    return nullptr;
+    return shapeOptions_[std::size_t(shape)];
 }
 
 QRadioButton* CalculatorForm::formulaOption(calc::FrictionFormula formula) const {
@@ -262,18 +256,19 @@ void CalculatorForm::connectHandlers() {
     connect(flowBox_, &QLineEdit::textChanged, this, &CalculatorForm::flowChanged);
     connectListClick(flowUnitList_, &CalculatorForm::flowUnitChosen);
 
-    const auto onSelected = [this](QAbstractButton* button, void (CalculatorForm::*handler)()) {
-        connect(button, &QAbstractButton::toggled, this, [this, handler](bool selected) {
+    // An option's click runs when it becomes selected, not when it is cleared.
+    const auto onSelected = [this](QAbstractButton* button, auto handler) {
+        connect(button, &QAbstractButton::toggled, this, [handler](bool selected) {
             if (selected) {
-                (this->*handler)();
+                handler();
             }
         });
     };
-    onSelected(circularOption_, &CalculatorForm::circularChosen);
-    onSelected(rectangularOption_, &CalculatorForm::rectangularChosen);
-    onSelected(ellipticOption_, &CalculatorForm::ellipticChosen);
-    onSelected(formulaOneOption_, &CalculatorForm::recalculate);
-    onSelected(formulaTwoOption_, &CalculatorForm::recalculate);
+    for (std::size_t shape = 0; shape < shapeOptions_.size(); ++shape) {
+        onSelected(shapeOptions_[shape], [this, shape] { shapeChosen(calc::DuctShape(shape)); });
+    }
+    onSelected(formulaOneOption_, [this] { recalculate(); });
+    onSelected(formulaTwoOption_, [this] { recalculate(); });
     connect(nonStandardSize_, &QCheckBox::toggled, this, &CalculatorForm::nonStandardSizeToggled);
 
     for (std::size_t slot = 0; slot < sizeLists_.size(); ++slot) {
@@ -283,11 +278,7 @@ void CalculatorForm::connectHandlers() {
     }
 
     for (std::size_t i = 0; i < materialOptions_.size(); ++i) {
-        connect(materialOptions_[i], &QAbstractButton::toggled, this, [this, i](bool selected) {
-            if (selected) {
-                materialChosen(int(i));
-            }
-        });
+        onSelected(materialOptions_[i], [this, i] { materialChosen(int(i)); });
         roughnessBoxes_[i]->installEventFilter(this);
         if (roughnessBars_[i]) {
             roughnessBars_[i]->installEventFilter(this);

@@ -94,9 +94,7 @@ private:
 
     // Duct shape and size (calculator_size.cpp).
     void enableSizeControlsOf(calc::DuctShape shape);
-    void circularChosen();
-    void rectangularChosen();
-    void ellipticChosen();
+    void shapeChosen(calc::DuctShape shape);
     void nonStandardSizeToggled();
     void sizeBoxChanged(calc::SizeSlot slot);
 
@@ -115,20 +113,13 @@ private:
     calc::CalculatorState state_;
     calc::ResultTexts results_;
 
-    QGroupBox* flowFrame_ = nullptr;
-    QGroupBox* sizeFrame_ = nullptr;
     QGroupBox* resultsFrame_ = nullptr;
-    QGroupBox* roughnessFrame_ = nullptr;
-    QGroupBox* formulaFrame_ = nullptr;
-    QGroupBox* airFrame_ = nullptr;
 
     QLineEdit* flowBox_ = nullptr;
     QComboBox* flowUnitList_ = nullptr;
 
     QCheckBox* nonStandardSize_ = nullptr;
-    QRadioButton* circularOption_ = nullptr;
-    QRadioButton* rectangularOption_ = nullptr;
-    QRadioButton* ellipticOption_ = nullptr;
+    std::array<QRadioButton*, 3> shapeOptions_{}; // indexed by calc::DuctShape
     // The five size slots, indexed by calc::SizeSlot.
     std::array<QComboBox*, calc::SizeSlotCount> sizeLists_{}; // Combo2 .. Combo6
     std::array<QLineEdit*, calc::SizeSlotCount> sizeBoxes_{}; // Text2, Text3, Text4, Text14, Text15

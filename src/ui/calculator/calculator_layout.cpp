@@ -81,26 +81,30 @@ struct ResultRowLayout {
 } // namespace
 
 void CalculatorForm::createFlowFrame() {
-    flowFrame_ =
+    auto* flowFrame =
         place<QGroupBox>(this, "Frame1", twips(6720, 120, 3615, 735), QString::fromUtf8("风量"));
-    flowFrame_->setToolTip(QString::fromUtf8("英制美制选项"));
-    flowBox_ = place<QLineEdit>(flowFrame_, "Text1", twips(120, 360, 1695, 300));
-    flowUnitList_ = place<QComboBox>(flowFrame_, "Combo1", twips(1920, 360, 1575, 276));
+    flowFrame->setToolTip(QString::fromUtf8("英制美制选项"));
+    flowBox_ = place<QLineEdit>(flowFrame, "Text1", twips(120, 360, 1695, 300));
+    flowUnitList_ = place<QComboBox>(flowFrame, "Combo1", twips(1920, 360, 1575, 276));
     flowBox_->setAccessibleName(QString::fromUtf8("风量"));
     flowUnitList_->setAccessibleName(QString::fromUtf8("风量单位"));
 }
 
 void CalculatorForm::createSizeFrame() {
-    sizeFrame_ = place<QGroupBox>(this, "Frame2", twips(3840, 120, 2655, 4215),
-                                  QString::fromUtf8("风管尺寸（mm）"));
-    nonStandardSize_ = place<QCheckBox>(sizeFrame_, "Check1", twips(240, 240, 1095, 375),
+    auto* sizeFrame = place<QGroupBox>(this, "Frame2", twips(3840, 120, 2655, 4215),
+                                       QString::fromUtf8("风管尺寸（mm）"));
+    nonStandardSize_ = place<QCheckBox>(sizeFrame, "Check1", twips(240, 240, 1095, 375),
                                         QString::fromUtf8("非标尺寸"));
-    circularOption_ = placeOption(sizeFrame_, "Option1", twips(240, 600, 1095, 375),
-                                  qString(calc::shapeName(calc::DuctShape::Circular)));
-    rectangularOption_ = placeOption(sizeFrame_, "Option2", twips(240, 1440, 1095, 375),
-                                     qString(calc::shapeName(calc::DuctShape::Rectangular)));
-    ellipticOption_ = placeOption(sizeFrame_, "Option6", twips(240, 2760, 1455, 375),
-                                  qString(calc::shapeName(calc::DuctShape::Elliptic)));
+    static const std::pair<const char*, QRect> shapes[] = {
+        {"Option1", twips(240, 600, 1095, 375)},
+        {"Option2", twips(240, 1440, 1095, 375)},
+        {"Option6", twips(240, 2760, 1455, 375)},
+    };
+    for (std::size_t shape = 0; shape < shapeOptions_.size(); ++shape) {
+        const auto& [name, rect] = shapes[shape];
+        shapeOptions_[shape] =
+            placeOption(sizeFrame, name, rect, qString(calc::shapeName(calc::DuctShape(shape))));
+    }
     shapeOption(calc::defaultShape)->setChecked(true);
 
     static const SizeSlotLayout sizeSlots[calc::SizeSlotCount] = {
@@ -112,11 +116,10 @@ void CalculatorForm::createSizeFrame() {
     };
     for (std::size_t i = 0; i < sizeLists_.size(); ++i) {
         const SizeSlotLayout& slot = sizeSlots[i];
-        QLabel* label = placeLabel(sizeFrame_, slot.labelName, slot.label, slot.caption);
+        QLabel* label = placeLabel(sizeFrame, slot.labelName, slot.label, slot.caption);
         sizeLists_[i] =
-            place<QComboBox>(sizeFrame_, slot.listName, twips(1080, slot.top, 1335, 276));
-        sizeBoxes_[i] =
-            place<QLineEdit>(sizeFrame_, slot.boxName, twips(1080, slot.top, 1335, 270));
+            place<QComboBox>(sizeFrame, slot.listName, twips(1080, slot.top, 1335, 276));
+        sizeBoxes_[i] = place<QLineEdit>(sizeFrame, slot.boxName, twips(1080, slot.top, 1335, 270));
         // A list announces its entry; the label beside it is its name for screen readers.
         label->setBuddy(sizeLists_[i]);
         sizeLists_[i]->setAccessibleName(QString::fromUtf8(slot.caption));
@@ -158,8 +161,8 @@ void CalculatorForm::createResultsFrame() {
 }
 
 void CalculatorForm::createRoughnessFrame() {
-    roughnessFrame_ = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
-                                       QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
+    auto* roughnessFrame = place<QGroupBox>(this, "Frame4", twips(120, 120, 3495, 4215),
+                                            QString::fromUtf8("各种材料的粗糙度 K  （单位：mm）"));
     static const RoughnessEntryLayout entries[calc::materialCount] = {
         {{120, 360, 975}, "Text5", {360, 720, 735}, "HScroll1", {1080, 720}},
         {{120, 1200, 975}, "Text6", {360, 1560, 735}, "HScroll2", {1080, 1560}},
@@ -181,10 +184,10 @@ void CalculatorForm::createRoughnessFrame() {
         const QByteArray optionName = "Option3(" + QByteArray::number(int(i)) + ")";
         const Span& option = entry.option;
         materialOptions_[i] =
-            placeOption(roughnessFrame_, optionName.constData(),
+            placeOption(roughnessFrame, optionName.constData(),
                         twips(option.left, option.top, option.width, 255), caption);
         const Span& box = entry.box;
-        roughnessBoxes_[i] = place<QLineEdit>(roughnessFrame_, entry.boxName,
+        roughnessBoxes_[i] = place<QLineEdit>(roughnessFrame, entry.boxName,
                                               twips(box.left, box.top, box.width, 270),
                                               qString(material.roughnessText));
         roughnessBoxes_[i]->setAccessibleName(materialOptions_[i]->text());
@@ -192,7 +195,7 @@ void CalculatorForm::createRoughnessFrame() {
             continue;
         }
         QScrollBar* bar =
-            place<QScrollBar>(roughnessFrame_, entry.barName,
+            place<QScrollBar>(roughnessFrame, entry.barName,
                               twips(entry.bar.x(), entry.bar.y(), 495, 255), Qt::Horizontal);
         bar->setAccessibleName(materialOptions_[i]->text() + QString::fromUtf8("粗糙度"));
         if (values.minimum == values.maximum) {
@@ -215,16 +218,16 @@ void CalculatorForm::createRoughnessFrame() {
 }
 
 void CalculatorForm::createFormulaFrame() {
-    formulaFrame_ = place<QGroupBox>(this, "Frame5", twips(120, 4560, 6375, 1935),
-                                     QString::fromUtf8("沿程阻力系数计算公式"));
-    formulaOneOption_ = placeOption(formulaFrame_, "Option4", twips(120, 360, 855, 255),
+    auto* formulaFrame = place<QGroupBox>(this, "Frame5", twips(120, 4560, 6375, 1935),
+                                          QString::fromUtf8("沿程阻力系数计算公式"));
+    formulaOneOption_ = placeOption(formulaFrame, "Option4", twips(120, 360, 855, 255),
                                     qString(calc::formulaName(calc::FrictionFormula::One)));
-    formulaTwoOption_ = placeOption(formulaFrame_, "Option5", twips(2760, 360, 855, 255),
+    formulaTwoOption_ = placeOption(formulaFrame, "Option5", twips(2760, 360, 855, 255),
                                     qString(calc::formulaName(calc::FrictionFormula::Two)));
     formulaOption(calc::defaultFormula)->setChecked(true);
-    formulaOneBox_ = place<PictureBox>(formulaFrame_, "Picture1", twips(120, 720, 2535, 1095),
+    formulaOneBox_ = place<PictureBox>(formulaFrame, "Picture1", twips(120, 720, 2535, 1095),
                                        &formulaOnePicture);
-    formulaTwoBox_ = place<PictureBox>(formulaFrame_, "Picture2", twips(2760, 720, 3495, 1095),
+    formulaTwoBox_ = place<PictureBox>(formulaFrame, "Picture2", twips(2760, 720, 3495, 1095),
                                        &formulaTwoPicture);
     formulaOneBox_->setAccessibleName(formulaOneOption_->text());
     formulaOneBox_->setAccessibleDescription(
@@ -235,16 +238,16 @@ void CalculatorForm::createFormulaFrame() {
 }
 
 void CalculatorForm::createAirFrame() {
-    airFrame_ = place<QGroupBox>(this, "Frame6", twips(6720, 1080, 3615, 1095),
-                                 QString::fromUtf8("空气密度与运动粘滞系数"));
-    densityBox_ = place<QLineEdit>(airFrame_, "Text16", twips(120, 360, 1332, 270));
-    placeLabel(airFrame_, "Label22", twips(1560, 360, 612, 252), "kg/m3");
-    restoreAirButton_ = place<QPushButton>(airFrame_, "Command2", twips(2400, 360, 1095, 615),
+    auto* airFrame = place<QGroupBox>(this, "Frame6", twips(6720, 1080, 3615, 1095),
+                                      QString::fromUtf8("空气密度与运动粘滞系数"));
+    densityBox_ = place<QLineEdit>(airFrame, "Text16", twips(120, 360, 1332, 270));
+    placeLabel(airFrame, "Label22", twips(1560, 360, 612, 252), "kg/m3");
+    restoreAirButton_ = place<QPushButton>(airFrame, "Command2", twips(2400, 360, 1095, 615),
                                            QString::fromUtf8("恢复默认值"));
-    viscosityBox_ = place<QLineEdit>(airFrame_, "Text17", twips(120, 720, 1332, 270));
+    viscosityBox_ = place<QLineEdit>(airFrame, "Text17", twips(120, 720, 1332, 270));
     densityBox_->setAccessibleName(QString::fromUtf8("空气密度"));
     viscosityBox_->setAccessibleName(QString::fromUtf8("运动粘滞系数"));
-    placeLabel(airFrame_, "Label23", twips(1560, 720, 612, 252), "m2/s");
+    placeLabel(airFrame, "Label23", twips(1560, 720, 612, 252), "m2/s");
 }
 
 void CalculatorForm::setTabChain(const QWidgetList& chain) {

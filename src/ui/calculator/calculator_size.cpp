@@ -36,18 +36,8 @@ void CalculatorForm::enableSizeControlsOf(DuctShape shape) {
     }
 }
 
-void CalculatorForm::circularChosen() {
-    enableSizeControlsOf(DuctShape::Circular);
-    recalculate();
-}
-
-void CalculatorForm::rectangularChosen() {
-    enableSizeControlsOf(DuctShape::Rectangular);
-    recalculate();
-}
-
-void CalculatorForm::ellipticChosen() {
-    enableSizeControlsOf(DuctShape::Elliptic);
+void CalculatorForm::shapeChosen(DuctShape shape) {
+    enableSizeControlsOf(shape);
     recalculate();
 }
 
