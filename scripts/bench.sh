@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in Release and runs each of them, printing the median, mean and
 # spread of several repetitions. Extra arguments go to every benchmark executable
-# (for example --benchmark_filter=lofe).
+# (for example --benchmark_filter=ellipsePerimeter).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
