@@ -60,6 +60,7 @@ public:
     QString label(const QString& name) const { return get<QLabel>(name)->text(); }
     QString text(const QString& box) const { return get<QLineEdit>(box)->text(); }
     bool selected(const QString& button) const { return get<QAbstractButton>(button)->isChecked(); }
+    QString result(calc::ResultRow row) const { return form->resultLabel(row).text(); }
     QStringList results() const {
         QStringList captions;
         for (const char* name : {"Label13", "Label10", "Label6", "Label17", "Label26", "Label24",

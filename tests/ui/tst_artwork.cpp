@@ -1,5 +1,5 @@
-#include "ui/main_window/airliner_icon.h"
 #include "ui/calculator/formula_pictures.h"
+#include "ui/main_window/airliner_icon.h"
 
 #include <QFontDatabase>
 #include <QImage>

@@ -150,13 +150,13 @@ private slots:
         QTest::mouseClick(table()->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(table()->viewport(), Qt::LeftButton, {}, cell);
         QVERIFY(!d.selected("Check1"));
-        QCOMPARE(d.label("Label6"), QString::fromStdString(model()->row(5).texts[2]));
+        QCOMPARE(d.result(calc::ResultRow::Size), QString::fromStdString(model()->row(5).texts[2]));
 
         table()->setFocus();
         table()->selectRow(0);
         QTest::keyClick(table(), Qt::Key_Down);
         QTest::keyClick(table(), Qt::Key_Return);
-        QCOMPARE(d.label("Label6"), QString::fromStdString(model()->row(1).texts[2]));
+        QCOMPARE(d.result(calc::ResultRow::Size), QString::fromStdString(model()->row(1).texts[2]));
 
         // With several rows selected, Enter and 应用 take the row the user is on, which stays
         // selected.
@@ -169,7 +169,8 @@ private slots:
             QCOMPARE(table()->selectionModel()->selectedRows().size(), 2);
             byKey ? QTest::keyClick(table(), Qt::Key_Return)
                   : QTest::mouseClick(apply, Qt::LeftButton);
-            QCOMPARE(d.label("Label6"), QString::fromStdString(model()->row(4).texts[2]));
+            QCOMPARE(d.result(calc::ResultRow::Size),
+                     QString::fromStdString(model()->row(4).texts[2]));
             QCOMPARE(table()->selectionModel()->selectedRows().value(0).row(), 4);
         }
     }

@@ -55,6 +55,10 @@ public:
     // Writes the air's density and kinematic viscosity into their boxes, as typing would.
     void writeAir(const QString& density, const QString& viscosity);
 
+    // The value label of a result row, as shown.
+    const QLabel& resultLabel(calc::ResultRow row) const {
+        return *resultLabels_[calc::index(row)];
+    }
     // The results frame, which offers the copy of the results on its context menu.
     QWidget* resultsFrame() const;
     // The picture of a formula, as shown.
