@@ -1,8 +1,8 @@
 #include "ui/tool_windows/sizing_window.h"
 
 #include "calc/report.h"
-#include "ui/core_text.h"
 #include "ui/calculator/calculator_form.h"
+#include "ui/core_text.h"
 #include "ui/tool_windows/sizing_model.h"
 #include "ui/tool_windows/tool_fields.h"
 
