@@ -1,5 +1,5 @@
 // The recalculation on arbitrary inputs. Input layout: one byte of choices (bit 0 the
-// non-standard size box, bits 1-2 the shape, bit 3 the formula), then the 18 fields of
+// non-standard size box, bits 1-2 the shape, bit 3 the formula), then the 17 fields of
 // the state as raw little-endian float bit patterns (non-finite values included), then
 // the eleven texts separated by NUL bytes: flow, the five list texts, the five box texts.
 // Missing bytes read as zero, missing texts as empty.
