@@ -15,15 +15,15 @@ float sizeOf(std::string_view text) {
     return static_cast<float>(parseNumber(text));
 }
 
-// A standard size: the list entries that pick it and the section they give.
-struct Candidate {
-    std::array<std::string_view, SizeSlotCount> listTexts{};
-    DuctSection section;
-};
+// The product of the two sizes in mm, exact in 64 bits for every standard size. The stored
+// areas are rounded to float, where two sizes of equal area may differ in the last bit.
+double nominalArea(const DuctSection& section) {
+    const double second = section.shape == DuctShape::Circular ? section.first : section.second;
+    return double(section.first) * second;
+}
 
-// The standard sizes of a shape within the aspect limit, long side at least the short one.
-std::vector<Candidate> candidates(DuctShape shape, double maxAspect) {
-    std::vector<Candidate> sizes;
+std::vector<StandardSize> unorderedStandardSizes(DuctShape shape) {
+    std::vector<StandardSize> sizes;
     if (shape == DuctShape::Circular) {
         for (const std::string_view diameter : standardDiameters) {
             sizes.push_back({{diameter}, {shape, sizeOf(diameter), 0}});
@@ -35,12 +35,8 @@ std::vector<Candidate> candidates(DuctShape shape, double maxAspect) {
                                            : std::pair{MajorAxis, MinorAxis};
     for (std::size_t i = 0; i < standardSidesAndAxes.size(); ++i) {
         for (std::size_t j = 0; j <= i; ++j) {
-            const DuctSection section{shape, sizeOf(standardSidesAndAxes[i]),
-                                      sizeOf(standardSidesAndAxes[j])};
-            if (maxAspect > 0 && double(section.first) / section.second > maxAspect) {
-                continue;
-            }
-            Candidate size{{}, section};
+            StandardSize size{
+                {}, {shape, sizeOf(standardSidesAndAxes[i]), sizeOf(standardSidesAndAxes[j])}};
             size.listTexts[longSlot] = standardSidesAndAxes[i];
             size.listTexts[shortSlot] = standardSidesAndAxes[j];
             sizes.push_back(size);
@@ -49,30 +45,15 @@ std::vector<Candidate> candidates(DuctShape shape, double maxAspect) {
     return sizes;
 }
 
-double aspectOf(const CalculatorState& s, DuctShape shape) {
-    switch (shape) {
-    case DuctShape::Circular:
-        return 1;
-    case DuctShape::Rectangular:
-        return double(s.rectLong) / s.rectShort;
-    case DuctShape::Elliptic:
-        return double(s.ellMajor) / s.ellMinor;
-    }
-    return 1;
-}
-
-// The product of the two sizes in mm, exact in 64 bits for every standard size. The stored
-// areas are rounded to float, where two sizes of equal area may differ in the last bit.
-double nominalArea(const CalculatorState& s, DuctShape shape) {
-    switch (shape) {
-    case DuctShape::Circular:
-        return double(s.diam) * s.diam;
-    case DuctShape::Rectangular:
-        return double(s.rectLong) * s.rectShort;
-    case DuctShape::Elliptic:
-        return double(s.ellMajor) * s.ellMinor;
-    }
-    return 0;
+std::vector<StandardSize> orderedStandardSizes(DuctShape shape) {
+    std::vector<StandardSize> sizes = unorderedStandardSizes(shape);
+    const auto areaThenAspect = [](const StandardSize& size) {
+        return std::pair(nominalArea(size.section), aspectOf(size.section));
+    };
+    std::stable_sort(sizes.begin(), sizes.end(), [&](const StandardSize& a, const StandardSize& b) {
+        return areaThenAspect(a) < areaThenAspect(b);
+    });
+    return sizes;
 }
 
 // A limit of 0 is off; an overflowed value meets no limit.
@@ -82,24 +63,32 @@ bool within(float value, double limit) {
 
 } // namespace
 
+double aspectOf(const DuctSection& section) {
+    return section.shape == DuctShape::Circular ? 1 : double(section.first) / section.second;
+}
+
+const std::vector<StandardSize>& standardSizes(DuctShape shape) {
+    static const std::array<std::vector<StandardSize>, 3> sizes{
+        orderedStandardSizes(DuctShape::Circular), orderedStandardSizes(DuctShape::Rectangular),
+        orderedStandardSizes(DuctShape::Elliptic)};
+    return sizes[std::size_t(shape)];
+}
+
 std::vector<SizingRow> sizingRows(const CalculatorState& state, const RecalcInputs& inputs,
                                   const SizingLimits& limits) {
     std::vector<SizingRow> rows;
-    for (const Candidate& size : candidates(inputs.shape, limits.maxAspect)) {
-        SizingRow row{size.listTexts, state, {}, 1, false};
+    for (const StandardSize& size : standardSizes(inputs.shape)) {
+        const double aspect = aspectOf(size.section);
+        if (limits.maxAspect > 0 && aspect > limits.maxAspect) {
+            continue;
+        }
+        SizingRow row{size.listTexts, state, {}, aspect, false};
         recalculateWith(row.state, size.section, inputs.formula);
         row.texts = resultTexts(row.state, inputs.shape);
-        row.aspect = aspectOf(row.state, inputs.shape);
         row.meetsLimits = within(row.state.vel, limits.maxVelocity) &&
                           within(row.state.rSpec, limits.maxFriction);
         rows.push_back(std::move(row));
     }
-    const auto areaThenAspect = [shape = inputs.shape](const SizingRow& row) {
-        return std::pair(nominalArea(row.state, shape), row.aspect);
-    };
-    std::stable_sort(rows.begin(), rows.end(), [&](const SizingRow& a, const SizingRow& b) {
-        return areaThenAspect(a) < areaThenAspect(b);
-    });
     return rows;
 }
 

@@ -21,6 +21,20 @@ struct SizingLimits {
     double maxAspect = 4;     // long side / short side, or major / minor axis
 };
 
+// A standard size: the list entries that pick it (the shape's slots set, the others empty)
+// and the section they give, long side first.
+struct StandardSize {
+    std::array<std::string_view, SizeSlotCount> listTexts{};
+    DuctSection section;
+};
+
+// Every standard size of a shape, by cross-section area (the product of the sizes, so that
+// equal areas tie exactly), then squarer first.
+const std::vector<StandardSize>& standardSizes(DuctShape shape);
+
+// Long side / short side, or major / minor axis; 1 for a circle.
+double aspectOf(const DuctSection& section);
+
 struct SizingRow {
     // The list entries that pick this size: the shape's slots are set, the others empty.
     std::array<std::string_view, SizeSlotCount> listTexts;
