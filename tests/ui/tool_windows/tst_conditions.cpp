@@ -34,6 +34,11 @@ private slots:
         }
         QCOMPARE(main.findChildren<ui::AirStateDialog*>().size(), 1);
         QCOMPARE(main.findChildren<ui::DuctRunWindow*>().size(), 1);
+        // Each opens whole on the screen, at the size it shows.
+        for (const QWidget* tool : {static_cast<QWidget*>(main.findChild<ui::AirStateDialog*>()),
+                                    static_cast<QWidget*>(main.findChild<ui::DuctRunWindow*>())}) {
+            QVERIFY(main.screen()->availableGeometry().contains(tool->frameGeometry()));
+        }
     }
 
     // 应用 changes the calculator exactly as typing the shown texts into its boxes would.
