@@ -18,32 +18,44 @@ float metres(const Result& millimetres) {
     return millimetres ? static_cast<float>(*millimetres / 1000.0) : 0.0f;
 }
 
-void evaluateSection(const DuctSection& section, DuctFigures& figures) {
+float equivalentDiameter(const DuctSection& section) {
     const auto [shape, first, second] = section;
     switch (shape) {
     case DuctShape::Circular:
-        figures.area = stored(hydraulics::circleArea(first));
-        figures.equivalentDiameter = first / 1000.0f;
-        break;
+        return first / 1000.0f;
     case DuctShape::Rectangular:
-        figures.area = stored(hydraulics::rectangleArea(first, second));
-        figures.equivalentDiameter = metres(hydraulics::rectangleEquivalentDiameter(first, second));
-        break;
+        return metres(hydraulics::rectangleEquivalentDiameter(first, second));
     case DuctShape::Elliptic:
-        figures.area = stored(hydraulics::ellipseArea(first, second));
-        figures.equivalentDiameter = metres(hydraulics::ellipseEquivalentDiameter(first, second));
-        break;
+        return metres(hydraulics::ellipseEquivalentDiameter(first, second));
     }
+    return 0;
 }
 
 } // namespace
 
+float sectionArea(const DuctSection& section) {
+    const auto [shape, first, second] = section;
+    switch (shape) {
+    case DuctShape::Circular:
+        return stored(hydraulics::circleArea(first));
+    case DuctShape::Rectangular:
+        return stored(hydraulics::rectangleArea(first, second));
+    case DuctShape::Elliptic:
+        return stored(hydraulics::ellipseArea(first, second));
+    }
+    return 0;
+}
+
+float velocityThrough(float area, float flow) {
+    // Two 64-bit divisions, then one rounding to 32 bits.
+    return static_cast<float>(flow / 3600.0 / area);
+}
+
 DuctFigures evaluateDuct(const Duct& duct, float velocityWithoutArea) {
     DuctFigures f;
-    evaluateSection(duct.section, f);
-    // Two 64-bit divisions, then one rounding to 32 bits.
-    f.velocity =
-        f.area > 0.0f ? static_cast<float>(duct.flow / 3600.0 / f.area) : velocityWithoutArea;
+    f.area = sectionArea(duct.section);
+    f.equivalentDiameter = equivalentDiameter(duct.section);
+    f.velocity = f.area > 0.0f ? velocityThrough(f.area, duct.flow) : velocityWithoutArea;
     const float d = f.equivalentDiameter;
     f.reynoldsNumber = stored(hydraulics::reynoldsNumber(f.velocity, d, duct.viscosity));
     f.frictionFactor =

@@ -36,6 +36,11 @@ struct DuctFigures {
     float dynamicPressure = 0; // Pa
 };
 
+// The area of a section as evaluateDuct stores it, m2, and the velocity of a flow in m3/h
+// through a positive area, m/s: cheap enough to try many sizes before evaluating one.
+float sectionArea(const DuctSection& section);
+float velocityThrough(float area, float flow);
+
 // A section without a positive area has no velocity of its own: the later figures then use
 // velocityWithoutArea (the calculator keeps the velocity it showed before).
 DuctFigures evaluateDuct(const Duct& duct, float velocityWithoutArea = 0);
