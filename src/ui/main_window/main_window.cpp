@@ -39,13 +39,13 @@ void showTool(ToolWindow*& window, CalculatorForm* calculator, QWidget* owner,
                 open << tool->frameGeometry();
             }
         }
-        // The size it opens at: a window not sized by its constructor takes its size hint on
-        // showing, and until then reports a placeholder size. Its frame is taken to be as
-        // thick as the owner's.
-        if (!window->testAttribute(Qt::WA_Resized)) {
-            window->adjustSize();
-        }
-        const QSize frame = window->size() + owner->frameGeometry().size() - owner->size();
+        // The size it opens at: a window not sized by its constructor takes its polished size
+        // hint on showing, and until then reports a placeholder size. Its frame is taken to
+        // be as thick as the owner's.
+        window->ensurePolished();
+        const QSize size =
+            window->testAttribute(Qt::WA_Resized) ? window->size() : window->sizeHint();
+        const QSize frame = size + owner->frameGeometry().size() - owner->size();
         const QScreen* screen = owner->screen();
         window->move(toolWindowPlace(frame, owner->frameGeometry(), open,
                                      screen ? screen->availableGeometry() : QRect()));
