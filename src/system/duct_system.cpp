@@ -1,0 +1,417 @@
+#include "system/duct_system.h"
+
+#include "calc/duct_run.h"
+#include "calc/number_text.h"
+#include "calc/sizing.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <unordered_map>
+
+namespace ductsys {
+
+namespace {
+
+using calc::DuctShape;
+
+constexpr std::array<std::string_view, 3> kindNames{"干管", "支管", "末端支管"};
+constexpr std::array<std::string_view, 3> shapeCells{"圆形", "矩形", "椭圆形"};
+
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// The whole cell as one finite number, or none: unlike the calculator's boxes, which read
+// the leading number of whatever is typed, a table cell with anything else is refused.
+std::optional<double> cellNumber(std::string_view text) {
+    text = trimmed(text);
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+template <std::size_t N>
+std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& names,
+                                   std::string_view cell) {
+    const auto found = std::find(names.begin(), names.end(), trimmed(cell));
+    return found == names.end() ? std::nullopt : std::optional(std::size_t(found - names.begin()));
+}
+
+// "400" or "630×250" (also with x, X or *): one size for a circle, two otherwise, in mm.
+std::optional<calc::DuctSection> typedSection(DuctShape shape, std::string_view cell) {
+    std::vector<float> sizes;
+    std::string text(trimmed(cell));
+    for (const std::string_view times : {"×", "x", "X", "*"}) {
+        for (std::size_t at = text.find(times); at != std::string::npos; at = text.find(times)) {
+            text.replace(at, times.size(), "\n");
+        }
+    }
+    std::string_view rest = text;
+    while (true) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        const auto size = cellNumber(rest.substr(0, end));
+        if (!size || !(*size > 0)) {
+            return std::nullopt;
+        }
+        sizes.push_back(float(*size));
+        if (end == rest.size()) {
+            break;
+        }
+        rest.remove_prefix(end + 1);
+    }
+    const std::size_t wanted = shape == DuctShape::Circular ? 1 : 2;
+    if (sizes.size() != wanted) {
+        return std::nullopt;
+    }
+    return calc::DuctSection{shape, sizes[0], wanted == 2 ? sizes[1] : 0};
+}
+
+std::string sizeCell(const calc::DuctSection& section) {
+    std::string text = calc::formatPlain(section.first);
+    if (section.shape != DuctShape::Circular) {
+        text += "×" + calc::formatPlain(section.second);
+    }
+    return text;
+}
+
+// The tree the upstream cells describe: each segment's upstream and its downstream ones.
+struct Tree {
+    std::vector<std::vector<std::size_t>> downstream;
+    std::vector<std::size_t> order; // from the fan outwards, each segment after its upstream
+};
+
+SegmentKind kindByPlace(const Tree& tree, const std::vector<SegmentResult>& results,
+                        std::size_t i) {
+    if (tree.downstream[i].empty()) {
+        return SegmentKind::Terminal;
+    }
+    const auto upstream = results[i].upstream;
+    if (!upstream) {
+        return SegmentKind::Main;
+    }
+    // The main continues through the first segment after a main one.
+    const bool continuesMain =
+        results[*upstream].kind == SegmentKind::Main && tree.downstream[*upstream].front() == i;
+    return continuesMain ? SegmentKind::Main : SegmentKind::Branch;
+}
+
+class Calculation {
+public:
+    Calculation(const std::vector<Segment>& segments, const Settings& settings)
+        : segments_(segments)
+        , settings_(settings)
+        , results_(segments.size())
+        , tree_(readTree())
+        , flowKnown_(segments.size(), false)
+        , reachable_(segments.size(), false) {}
+
+    SystemResult run() {
+        for (const std::size_t i : tree_.order) {
+            readKind(i);
+        }
+        // Flows are summed from the outlets towards the fan.
+        for (auto i = tree_.order.rbegin(); i != tree_.order.rend(); ++i) {
+            readFlow(*i);
+        }
+        for (const std::size_t i : tree_.order) {
+            computeSegment(i);
+        }
+        SystemResult system{std::move(results_), {}, 0, 0, 0};
+        summarise(system);
+        return system;
+    }
+
+private:
+    // Reads 编号 and 上游管段; a segment whose chain of upstream segments never reaches the fan
+    // belongs to a loop and is left out of the tree.
+    Tree readTree() {
+        const auto& segments = segments_;
+        auto& results = results_;
+        std::unordered_map<std::string_view, std::size_t> byId;
+        for (std::size_t i = 0; i < segments.size(); ++i) {
+            const std::string_view id = trimmed(segments[i].cells[Id]);
+            if (id.empty()) {
+                mark(i, Id, "缺少编号");
+            } else if (!byId.emplace(id, i).second) {
+                mark(i, Id, "编号重复");
+            }
+        }
+        Tree tree{std::vector<std::vector<std::size_t>>(segments.size()), {}};
+        std::vector<std::size_t> roots;
+        for (std::size_t i = 0; i < segments.size(); ++i) {
+            const std::string_view upstream = trimmed(segments[i].cells[Upstream]);
+            if (upstream.empty()) {
+                roots.push_back(i);
+            } else if (const auto found = byId.find(upstream); found == byId.end()) {
+                mark(i, Upstream, "上游管段不存在");
+            } else {
+                results[i].upstream = found->second;
+                tree.downstream[found->second].push_back(i);
+            }
+        }
+        // Depth first from the fan, so that every branch follows its upstream segment.
+        std::vector<std::size_t> pending(roots.rbegin(), roots.rend());
+        std::vector<bool> reached(segments.size(), false);
+        while (!pending.empty()) {
+            const std::size_t i = pending.back();
+            pending.pop_back();
+            reached[i] = true;
+            tree.order.push_back(i);
+            const auto& next = tree.downstream[i];
+            for (auto child = next.rbegin(); child != next.rend(); ++child) {
+                results[*child].depth = results[i].depth + 1;
+                pending.push_back(*child);
+            }
+        }
+        for (std::size_t i = 0; i < segments.size(); ++i) {
+            if (!reached[i] && results[i].upstream) {
+                mark(i, Upstream, "管段成环");
+            }
+        }
+        return tree;
+    }
+
+    void mark(std::size_t i, Column column, const char* problem) {
+        if (!results_[i].badColumn) {
+            results_[i].badColumn = column;
+            results_[i].problem = problem;
+        }
+    }
+
+    const std::string& cell(std::size_t i, Column column) const {
+        return segments_[i].cells[column];
+    }
+
+    // An optional number: empty reads as the fallback, anything else must be a number.
+    std::optional<double> number(std::size_t i, Column column, double fallback, bool nonNegative) {
+        if (trimmed(cell(i, column)).empty()) {
+            return fallback;
+        }
+        const auto value = cellNumber(cell(i, column));
+        if (!value || (nonNegative && *value < 0)) {
+            mark(i, column, nonNegative ? "应为不小于0的数" : "应为数字");
+            return std::nullopt;
+        }
+        return value;
+    }
+
+    void readKind(std::size_t i) {
+        SegmentResult& r = results_[i];
+        r.kind = kindByPlace(tree_, results_, i);
+        if (trimmed(cell(i, Kind)).empty()) {
+            return;
+        }
+        if (const auto typed = indexOf(kindNames, cell(i, Kind))) {
+            r.kind = SegmentKind(*typed);
+        } else {
+            mark(i, Kind, "类型应为干管、支管或末端支管");
+        }
+    }
+
+    void readFlow(std::size_t i) {
+        SegmentResult& r = results_[i];
+        if (!trimmed(cell(i, Flow)).empty()) {
+            if (const auto flow = number(i, Flow, 0, true)) {
+                r.flow = float(*flow);
+                flowKnown_[i] = true;
+            }
+            return;
+        }
+        const auto& next = tree_.downstream[i];
+        if (next.empty()) {
+            mark(i, Flow, "末端管段需要风量");
+            return;
+        }
+        double sum = 0;
+        for (const std::size_t child : next) {
+            if (!flowKnown_[child]) {
+                mark(i, Flow, "下游管段的风量不全");
+                return;
+            }
+            sum += results_[child].flow;
+        }
+        r.flow = float(sum);
+        r.flowIsSum = true;
+        flowKnown_[i] = true;
+    }
+
+    calc::Duct duct(const calc::DuctSection& section, float flow) const {
+        return {section,
+                flow,
+                settings_.roughness,
+                settings_.formula,
+                settings_.density,
+                settings_.viscosity};
+    }
+
+    // The smallest standard size that meets the segment's limits; velocity is tried first,
+    // from the area alone.
+    std::optional<calc::DuctSection> autoSection(DuctShape shape, float flow,
+                                                 SegmentKind kind) const {
+        const double maxVelocity = settings_.velocityLimits[std::size_t(kind)];
+        for (const calc::StandardSize& size : calc::standardSizes(shape)) {
+            if (settings_.maxAspect > 0 && calc::aspectOf(size.section) > settings_.maxAspect) {
+                continue;
+            }
+            const float area = calc::sectionArea(size.section);
+            if (maxVelocity > 0 && !(calc::velocityThrough(area, flow) <= maxVelocity)) {
+                continue;
+            }
+            const float loss = calc::evaluateDuct(duct(size.section, flow)).frictionLoss;
+            if (settings_.maxFriction <= 0 || loss <= settings_.maxFriction) {
+                return size.section;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<calc::DuctSection> readSection(std::size_t i) {
+        const auto shape = indexOf(shapeCells, cell(i, Shape));
+        if (!shape) {
+            mark(i, Shape, "形状应为圆形、矩形或椭圆形");
+            return std::nullopt;
+        }
+        if (trimmed(cell(i, Size)) == autoSize) {
+            if (!flowKnown_[i]) {
+                return std::nullopt;
+            }
+            const auto section = autoSection(DuctShape(*shape), results_[i].flow, results_[i].kind);
+            if (!section) {
+                mark(i, Size, "没有满足条件的标准尺寸");
+            }
+            return section;
+        }
+        const auto section = typedSection(DuctShape(*shape), cell(i, Size));
+        if (!section) {
+            mark(i, Size, *shape == 0 ? "尺寸应为直径 mm" : "尺寸应为两边 mm，如 630×250");
+        }
+        return section;
+    }
+
+    void computeSegment(std::size_t i) {
+        SegmentResult& r = results_[i];
+        const auto section = readSection(i);
+        const auto length = number(i, Length, 0, true);
+        const auto zeta = number(i, Zeta, 0, false);
+        const auto terminalLoss = number(i, TerminalLoss, 0, false);
+        if (!section || !flowKnown_[i] || !length || !zeta || !terminalLoss) {
+            return;
+        }
+        r.computed = true;
+        r.section = *section;
+        r.sizeText = sizeCell(*section);
+        r.figures = calc::evaluateDuct(duct(*section, r.flow));
+        const calc::DuctRunLoss run =
+            calc::ductRunLoss(r.figures.frictionLoss, r.figures.dynamicPressure, *length, *zeta);
+        r.friction = run.friction;
+        r.local = run.local;
+        r.total = run.total + *terminalLoss;
+        r.overVelocity = r.figures.velocity > velocityMaxima[std::size_t(r.kind)];
+        const bool fromFan = !r.upstream;
+        if (fromFan || reachable_[*r.upstream]) {
+            r.cumulative = (fromFan ? 0 : results_[*r.upstream].cumulative) + r.total;
+            reachable_[i] = true;
+        }
+    }
+
+    void summarise(SystemResult& system) const {
+        auto& results = system.segments;
+        // The largest cumulative loss at an outlet below each segment, from the outlets in.
+        std::vector<std::optional<double>> worstBelow(results.size());
+        std::optional<std::size_t> critical;
+        for (auto it = tree_.order.rbegin(); it != tree_.order.rend(); ++it) {
+            const std::size_t i = *it;
+            if (tree_.downstream[i].empty() && reachable_[i]) {
+                worstBelow[i] = results[i].cumulative;
+            }
+            for (const std::size_t child : tree_.downstream[i]) {
+                if (worstBelow[child] && (!worstBelow[i] || *worstBelow[child] > *worstBelow[i])) {
+                    worstBelow[i] = worstBelow[child];
+                }
+            }
+        }
+        for (const std::size_t i : tree_.order) {
+            if (!results[i].upstream) {
+                system.totalFlow += results[i].flow;
+            }
+            balance(i, worstBelow, results);
+        }
+        // The outlet with the largest loss, the first in table order on a tie.
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            if (tree_.downstream[i].empty() && reachable_[i] &&
+                (!critical || results[i].cumulative > results[*critical].cumulative)) {
+                critical = i;
+            }
+        }
+        for (auto i = critical; i; i = results[*i].upstream) {
+            results[*i].onCriticalPath = true;
+            system.criticalPath.insert(system.criticalPath.begin(), *i);
+        }
+        system.fanPressure = critical ? results[*critical].cumulative : 0;
+        system.branchesOverLimit = int(std::count_if(
+            results.begin(), results.end(), [](const SegmentResult& r) { return r.overBalance; }));
+    }
+
+    // At a segment with two or more downstream branches, each branch's loss is the largest
+    // from there to an outlet through it; its imbalance is how far it falls short of the
+    // largest sibling.
+    void balance(std::size_t i, const std::vector<std::optional<double>>& worstBelow,
+                 std::vector<SegmentResult>& results) const {
+        const auto& next = tree_.downstream[i];
+        if (next.size() < 2 || !reachable_[i]) {
+            return;
+        }
+        const double start = results[i].cumulative;
+        double largest = 0;
+        for (const std::size_t child : next) {
+            if (worstBelow[child]) {
+                largest = std::max(largest, *worstBelow[child] - start);
+            }
+        }
+        for (const std::size_t child : next) {
+            if (worstBelow[child] && largest > 0) {
+                const double imbalance = (largest - (*worstBelow[child] - start)) / largest * 100;
+                results[child].imbalance = imbalance;
+                results[child].overBalance = imbalance > settings_.balanceLimit;
+            }
+        }
+    }
+
+    const std::vector<Segment>& segments_;
+    const Settings& settings_;
+    std::vector<SegmentResult> results_;
+    Tree tree_;
+    std::vector<bool> flowKnown_;
+    std::vector<bool> reachable_;
+};
+
+} // namespace
+
+std::string_view kindName(SegmentKind kind) {
+    return kindNames[std::size_t(kind)];
+}
+
+std::string_view shapeCell(DuctShape shape) {
+    return shapeCells[std::size_t(shape)];
+}
+
+SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings) {
+    return Calculation(segments, settings).run();
+}
+
+} // namespace ductsys

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "calc/defaults.h"
+#include "calc/duct_evaluation.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A duct system: segments from the fan to every outlet, each a duct with its own shape,
+// size and flow. The inputs are kept as the user typed them; the calculation reads them,
+// marks what it cannot read and computes the rest with the calculator's numeric core.
+namespace ductsys {
+
+// The input columns of a segment, in table order.
+enum Column {
+    Id,           // 编号, unique
+    Upstream,     // 上游管段: the 编号 it starts from, empty at the fan
+    Kind,         // 类型: 干管 / 支管 / 末端支管, empty for its place in the tree
+    Flow,         // 风量 m3/h, empty for the sum of its downstream segments
+    Length,       // 长度 m
+    Shape,        // 形状: 圆形 / 矩形 / 椭圆形
+    Size,         // 尺寸 mm: "400", "630×250", or 自动
+    Zeta,         // Σζ
+    TerminalLoss, // 末端阻力 Pa
+    Note,         // 备注
+    ColumnCount
+};
+
+struct Segment {
+    std::array<std::string, ColumnCount> cells; // UTF-8, as typed
+};
+
+enum class SegmentKind { Main, Branch, Terminal };
+
+// The captions of the kinds and shapes in the cells.
+std::string_view kindName(SegmentKind kind);
+std::string_view shapeCell(calc::DuctShape shape);
+// The size cell that asks for the smallest standard size meeting the limits.
+inline constexpr std::string_view autoSize = "自动";
+
+struct Settings {
+    std::size_t material = calc::defaultMaterial; // index into calc::materials
+    float roughness = 0.16f;                      // K, mm
+    calc::FrictionFormula formula = calc::defaultFormula;
+    float density = 1.204f;       // kg/m3
+    float viscosity = 1.506e-05f; // kinematic, m2/s
+    // Velocity limits for sizing, by kind (main, branch, terminal), m/s: the upper
+    // recommended values for low-velocity ducts in public buildings.
+    std::array<double, 3> velocityLimits{6.5, 4.5, 3.5};
+    double maxFriction = 0;   // Pa/m; 0 is off
+    double maxAspect = 4;     // long side / short side; 0 is off
+    double balanceLimit = 15; // %
+};
+
+// The velocities a segment of a kind must not exceed, m/s.
+inline constexpr std::array<double, 3> velocityMaxima{8, 6.5, 6};
+
+struct SegmentResult {
+    // The first unreadable input and why, in Chinese; the rest of the segment is computed
+    // where it can be.
+    std::optional<Column> badColumn;
+    std::string problem;
+
+    std::optional<std::size_t> upstream; // index of the upstream segment
+    int depth = 0;                       // 0 at the fan
+    SegmentKind kind = SegmentKind::Terminal;
+    bool flowIsSum = false;
+    bool computed = false; // shape, size and flow were read: the figures below hold
+    float flow = 0;        // m3/h
+    calc::DuctSection section;
+    calc::DuctFigures figures;
+    std::string sizeText;            // the size used, as a size cell shows it
+    double friction = 0;             // R L, Pa
+    double local = 0;                // Z = sum of zeta times Pd, Pa
+    double total = 0;                // R L + Z + terminal loss, Pa
+    double cumulative = 0;           // from the fan to the segment's end, Pa
+    std::optional<double> imbalance; // %, on a branch's first segment
+    bool overBalance = false;
+    bool overVelocity = false; // above the maximum for its kind
+    bool onCriticalPath = false;
+};
+
+struct SystemResult {
+    std::vector<SegmentResult> segments;   // in the order of the inputs
+    std::vector<std::size_t> criticalPath; // from the fan to its terminal
+    double fanPressure = 0;                // the critical path's loss, Pa
+    double totalFlow = 0;                  // the flows at the fan, m3/h
+    int branchesOverLimit = 0;
+};
+
+SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings);
+
+} // namespace ductsys
