@@ -47,8 +47,12 @@ std::vector<StandardSize> unorderedStandardSizes(DuctShape shape) {
 
 std::vector<StandardSize> orderedStandardSizes(DuctShape shape) {
     std::vector<StandardSize> sizes = unorderedStandardSizes(shape);
+    for (StandardSize& size : sizes) {
+        size.area = sectionArea(size.section);
+        size.aspect = aspectOf(size.section);
+    }
     const auto areaThenAspect = [](const StandardSize& size) {
-        return std::pair(nominalArea(size.section), aspectOf(size.section));
+        return std::pair(nominalArea(size.section), size.aspect);
     };
     std::stable_sort(sizes.begin(), sizes.end(), [&](const StandardSize& a, const StandardSize& b) {
         return areaThenAspect(a) < areaThenAspect(b);
@@ -78,11 +82,10 @@ std::vector<SizingRow> sizingRows(const CalculatorState& state, const RecalcInpu
                                   const SizingLimits& limits) {
     std::vector<SizingRow> rows;
     for (const StandardSize& size : standardSizes(inputs.shape)) {
-        const double aspect = aspectOf(size.section);
-        if (limits.maxAspect > 0 && aspect > limits.maxAspect) {
+        if (limits.maxAspect > 0 && size.aspect > limits.maxAspect) {
             continue;
         }
-        SizingRow row{size.listTexts, state, {}, aspect, false};
+        SizingRow row{size.listTexts, state, {}, size.aspect, false};
         recalculateWith(row.state, size.section, inputs.formula);
         row.texts = resultTexts(row.state, inputs.shape);
         row.meetsLimits = within(row.state.vel, limits.maxVelocity) &&

@@ -22,10 +22,12 @@ struct SizingLimits {
 };
 
 // A standard size: the list entries that pick it (the shape's slots set, the others empty)
-// and the section they give, long side first.
+// and the section they give, long side first, with its stored area and its aspect.
 struct StandardSize {
     std::array<std::string_view, SizeSlotCount> listTexts{};
     DuctSection section;
+    float area = 0; // m2, as evaluateDuct stores it
+    double aspect = 1;
 };
 
 // Every standard size of a shape, by cross-section area (the product of the sizes, so that

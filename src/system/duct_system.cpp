@@ -54,37 +54,30 @@ std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& names,
 
 // "400" or "630×250" (also with x, X or *): one size for a circle, two otherwise, in mm.
 std::optional<calc::DuctSection> typedSection(DuctShape shape, std::string_view cell) {
-    std::vector<float> sizes;
-    std::string text(trimmed(cell));
+    const std::string_view text = trimmed(cell);
+    std::size_t at = std::string_view::npos;
+    std::size_t width = 0;
     for (const std::string_view times : {"×", "x", "X", "*"}) {
-        for (std::size_t at = text.find(times); at != std::string::npos; at = text.find(times)) {
-            text.replace(at, times.size(), "\n");
-        }
-    }
-    std::string_view rest = text;
-    while (true) {
-        const std::size_t end = std::min(rest.find('\n'), rest.size());
-        const auto size = cellNumber(rest.substr(0, end));
-        if (!size || !(*size > 0)) {
-            return std::nullopt;
-        }
-        sizes.push_back(float(*size));
-        if (end == rest.size()) {
+        if (at = text.find(times); at != std::string_view::npos) {
+            width = times.size();
             break;
         }
-        rest.remove_prefix(end + 1);
     }
-    const std::size_t wanted = shape == DuctShape::Circular ? 1 : 2;
-    if (sizes.size() != wanted) {
+    const auto first = cellNumber(text.substr(0, at));
+    const auto second =
+        at == std::string_view::npos ? std::optional(0.0) : cellNumber(text.substr(at + width));
+    const bool circular = shape == DuctShape::Circular;
+    if (!first || !(*first > 0) || !second || circular != (at == std::string_view::npos) ||
+        !(circular || *second > 0)) {
         return std::nullopt;
     }
-    return calc::DuctSection{shape, sizes[0], wanted == 2 ? sizes[1] : 0};
+    return calc::DuctSection{shape, float(*first), float(*second)};
 }
 
 std::string sizeCell(const calc::DuctSection& section) {
     std::string text = calc::formatPlain(section.first);
     if (section.shape != DuctShape::Circular) {
-        text += "×" + calc::formatPlain(section.second);
+        text.append("×").append(calc::formatPlain(section.second));
     }
     return text;
 }
@@ -265,15 +258,15 @@ private:
                                                  SegmentKind kind) const {
         const double maxVelocity = settings_.velocityLimits[std::size_t(kind)];
         for (const calc::StandardSize& size : calc::standardSizes(shape)) {
-            if (settings_.maxAspect > 0 && calc::aspectOf(size.section) > settings_.maxAspect) {
+            if (settings_.maxAspect > 0 && size.aspect > settings_.maxAspect) {
                 continue;
             }
-            const float area = calc::sectionArea(size.section);
-            if (maxVelocity > 0 && !(calc::velocityThrough(area, flow) <= maxVelocity)) {
+            if (maxVelocity > 0 && !(calc::velocityThrough(size.area, flow) <= maxVelocity)) {
                 continue;
             }
-            const float loss = calc::evaluateDuct(duct(size.section, flow)).frictionLoss;
-            if (settings_.maxFriction <= 0 || loss <= settings_.maxFriction) {
+            if (settings_.maxFriction <= 0 ||
+                calc::evaluateDuct(duct(size.section, flow)).frictionLoss <=
+                    settings_.maxFriction) {
                 return size.section;
             }
         }
