@@ -71,6 +71,10 @@ double aspectOf(const DuctSection& section) {
     return section.shape == DuctShape::Circular ? 1 : double(section.first) / section.second;
 }
 
+bool keepsAspect(const StandardSize& size, double maxAspect) {
+    return size.section.shape == DuctShape::Circular || maxAspect <= 0 || size.aspect <= maxAspect;
+}
+
 const std::vector<StandardSize>& standardSizes(DuctShape shape) {
     static const std::array<std::vector<StandardSize>, 3> sizes{
         orderedStandardSizes(DuctShape::Circular), orderedStandardSizes(DuctShape::Rectangular),
@@ -82,7 +86,7 @@ std::vector<SizingRow> sizingRows(const CalculatorState& state, const RecalcInpu
                                   const SizingLimits& limits) {
     std::vector<SizingRow> rows;
     for (const StandardSize& size : standardSizes(inputs.shape)) {
-        if (limits.maxAspect > 0 && size.aspect > limits.maxAspect) {
+        if (!keepsAspect(size, limits.maxAspect)) {
             continue;
         }
         SizingRow row{size.listTexts, state, {}, size.aspect, false};

@@ -36,6 +36,8 @@ const std::vector<StandardSize>& standardSizes(DuctShape shape);
 
 // Long side / short side, or major / minor axis; 1 for a circle.
 double aspectOf(const DuctSection& section);
+// Whether a size keeps to an aspect limit (0 is off); a circle keeps to every limit.
+bool keepsAspect(const StandardSize& size, double maxAspect);
 
 struct SizingRow {
     // The list entries that pick this size: the shape's slots are set, the others empty.

@@ -258,7 +258,7 @@ private:
                                                  SegmentKind kind) const {
         const double maxVelocity = settings_.velocityLimits[std::size_t(kind)];
         for (const calc::StandardSize& size : calc::standardSizes(shape)) {
-            if (settings_.maxAspect > 0 && size.aspect > settings_.maxAspect) {
+            if (!calc::keepsAspect(size, settings_.maxAspect)) {
                 continue;
             }
             if (maxVelocity > 0 && !(calc::velocityThrough(size.area, flow) <= maxVelocity)) {
