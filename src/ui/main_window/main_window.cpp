@@ -7,6 +7,7 @@
 #include "ui/main_window/error_box.h"
 #include "ui/main_window/report_sheet.h"
 #include "ui/main_window/tool_placement.h"
+#include "ui/system_window/duct_system_window.h"
 #include "ui/tool_windows/air_state_dialog.h"
 #include "ui/tool_windows/duct_run_window.h"
 #include "ui/tool_windows/sizing_window.h"
@@ -107,6 +108,10 @@ void MainWindow::createMenus() {
         tools->addAction(QString::fromUtf8("管段阻力(&R)…"), this, &MainWindow::showDuctRun);
     ductRun->setObjectName(QStringLiteral("actionDuctRun"));
     ductRun->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    QAction* ductSystem =
+        tools->addAction(QString::fromUtf8("管网水力计算(&N)…"), this, &MainWindow::showDuctSystem);
+    ductSystem->setObjectName(QStringLiteral("actionDuctSystem"));
+    ductSystem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("帮助(&H)"));
     QAction* about =
@@ -170,15 +175,19 @@ void MainWindow::showReference() {
 }
 
 void MainWindow::showSizing() {
-    showTool(sizing_, calculator_, this, {sizing_, airState_, ductRun_});
+    showTool(sizing_, calculator_, this, {sizing_, airState_, ductRun_, ductSystem_});
 }
 
 void MainWindow::showAirState() {
-    showTool(airState_, calculator_, this, {sizing_, airState_, ductRun_});
+    showTool(airState_, calculator_, this, {sizing_, airState_, ductRun_, ductSystem_});
 }
 
 void MainWindow::showDuctRun() {
-    showTool(ductRun_, calculator_, this, {sizing_, airState_, ductRun_});
+    showTool(ductRun_, calculator_, this, {sizing_, airState_, ductRun_, ductSystem_});
+}
+
+void MainWindow::showDuctSystem() {
+    showTool(ductSystem_, calculator_, this, {sizing_, airState_, ductRun_, ductSystem_});
 }
 
 void MainWindow::showAbout() {

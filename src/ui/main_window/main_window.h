@@ -11,6 +11,7 @@ namespace ui {
 
 class AirStateDialog;
 class DuctRunWindow;
+class DuctSystemWindow;
 class CalculatorForm;
 class SizingWindow;
 
@@ -39,6 +40,7 @@ private:
     void showSizing();
     void showAirState();
     void showDuctRun();
+    void showDuctSystem();
     void showAbout();
     void copyResults();
     void exportReport();
@@ -48,6 +50,7 @@ private:
     SizingWindow* sizing_ = nullptr;
     AirStateDialog* airState_ = nullptr;
     DuctRunWindow* ductRun_ = nullptr;
+    DuctSystemWindow* ductSystem_ = nullptr;
     std::vector<std::function<ReportRows()>> reportSources_;
 };
 

@@ -1,0 +1,222 @@
+#include "ui/system_window/duct_system_window.h"
+
+#include "calc/number_text.h"
+#include "calc/sizing.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/core_text.h"
+#include "ui/system_window/system_document.h"
+#include "ui/system_window/system_settings_panel.h"
+#include "ui/system_window/system_table_model.h"
+#include "ui/tool_windows/tool_fields.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+namespace ui {
+
+using ductsys::Column;
+
+DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
+    : QMainWindow(parent, Qt::Window)
+    , document_(new SystemDocument(this)) {
+    nameToolWindow(this, "DuctSystemWindow", "管网水力计算 - 未命名[*]", calculator);
+
+    model_ = new SystemTableModel(document_, this);
+    table_ = new QTableView;
+    table_->setObjectName(QStringLiteral("systemTable"));
+    table_->setAccessibleName(QString::fromUtf8("管段表"));
+    table_->setModel(model_);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    summary_ = new QLabel;
+    summary_->setObjectName(QStringLiteral("systemSummary"));
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(new SystemSettingsPanel(document_, calculator));
+    layout->addWidget(table_, 1);
+    layout->addWidget(summary_);
+    setCentralWidget(central);
+    createMenus();
+
+    connect(document_->undoStack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
+    connect(document_, &SystemDocument::calculated, this, &DuctSystemWindow::showSummary);
+    showSummary();
+    resize(1280, 640);
+}
+
+template <class Slot>
+QAction* DuctSystemWindow::addMenuAction(QMenu* menu, const char* name, const char* text,
+                                         const QKeySequence& shortcut, Slot slot) {
+    QAction* action = menu->addAction(QString::fromUtf8(text), this, slot);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    return action;
+}
+
+void DuctSystemWindow::createMenus() {
+    QMenu* file = menuBar()->addMenu(QString::fromUtf8("文件(&F)"));
+    addMenuAction(file, "actionSystemNew", "新建(&N)", QKeySequence::New,
+                  &DuctSystemWindow::newSystem);
+    addMenuAction(file, "actionSystemClose", "关闭(&C)", {}, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(QString::fromUtf8("编辑(&E)"));
+    QAction* undo = document_->undoStack()->createUndoAction(this, QString::fromUtf8("撤销"));
+    undo->setObjectName(QStringLiteral("actionSystemUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = document_->undoStack()->createRedoAction(this, QString::fromUtf8("重做"));
+    redo->setObjectName(QStringLiteral("actionSystemRedo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addActions({undo, redo});
+    edit->addSeparator();
+    addMenuAction(edit, "actionAddSegment", "添加管段(&A)", {}, &DuctSystemWindow::addSegment);
+    addMenuAction(edit, "actionAddBranch", "添加支管(&B)", {}, &DuctSystemWindow::addBranch);
+    // Keys a cell editor needs as well: they act on segments only while the table itself,
+    // not an open editor, has the focus.
+    const auto tableAction = [this, edit](const char* name, const char* text,
+                                          QKeySequence::StandardKey key,
+                                          void (DuctSystemWindow::*slot)()) {
+        QAction* action = addMenuAction(edit, name, text, key, slot);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        table_->addAction(action);
+    };
+    tableAction("actionDeleteSegment", "删除管段(&D)", QKeySequence::Delete,
+                &DuctSystemWindow::deleteSegments);
+    edit->addSeparator();
+    tableAction("actionSystemCopy", "复制(&C)", QKeySequence::Copy, &DuctSystemWindow::copyCells);
+    tableAction("actionSystemPaste", "粘贴(&P)", QKeySequence::Paste,
+                &DuctSystemWindow::pasteCells);
+}
+
+void DuctSystemWindow::newSystem() {
+    if (document_->isModified() &&
+        QMessageBox::question(this, windowTitle().remove(QStringLiteral("[*]")),
+                              QString::fromUtf8("放弃对当前管网的修改？")) != QMessageBox::Yes) {
+        return;
+    }
+    document_->clear();
+}
+
+std::optional<int> DuctSystemWindow::currentRow() const {
+    const QModelIndex current = table_->currentIndex();
+    return current.isValid() ? std::optional(current.row()) : std::nullopt;
+}
+
+std::vector<int> DuctSystemWindow::selectedRows() const {
+    std::set<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
+        rows.insert(index.row());
+    }
+    return {rows.begin(), rows.end()};
+}
+
+void DuctSystemWindow::selectSegment(int row) {
+    table_->setCurrentIndex(model_->index(row, Column::Flow));
+    table_->setFocus();
+}
+
+void DuctSystemWindow::addSegment() {
+    selectSegment(document_->addSegment(currentRow()));
+}
+
+void DuctSystemWindow::addBranch() {
+    const auto beside = currentRow();
+    selectSegment(beside ? document_->addBranch(*beside) : document_->addSegment(std::nullopt));
+}
+
+void DuctSystemWindow::deleteSegments() {
+    const std::vector<int> rows = selectedRows();
+    const std::size_t downstream = document_->withDownstream(rows).size() - rows.size();
+    if (downstream > 0 &&
+        QMessageBox::question(
+            this, QString::fromUtf8("删除管段"),
+            QString::fromUtf8("所选管段的下游还有 %1 个管段，一并删除？").arg(downstream)) !=
+            QMessageBox::Yes) {
+        return;
+    }
+    document_->deleteSegments(rows);
+}
+
+// The selected cells' bounding block, one line per row; input cells as typed.
+void DuctSystemWindow::copyCells() {
+    const QModelIndexList selected = table_->selectionModel()->selectedIndexes();
+    if (selected.isEmpty()) {
+        return;
+    }
+    const auto [top, bottom] = std::minmax_element(
+        selected.begin(), selected.end(), [](auto& a, auto& b) { return a.row() < b.row(); });
+    const auto [left, right] = std::minmax_element(
+        selected.begin(), selected.end(), [](auto& a, auto& b) { return a.column() < b.column(); });
+    QStringList lines;
+    for (int row = top->row(); row <= bottom->row(); ++row) {
+        QStringList cells;
+        for (int column = left->column(); column <= right->column(); ++column) {
+            const QModelIndex index = model_->index(row, column);
+            cells << (table_->selectionModel()->isSelected(index)
+                          ? index
+                                .data(column < Column::ColumnCount ? Qt::EditRole : Qt::DisplayRole)
+                                .toString()
+                          : QString());
+        }
+        lines << cells.join('\t');
+    }
+    QGuiApplication::clipboard()->setText(lines.join('\n'));
+}
+
+void DuctSystemWindow::pasteCells() {
+    QString text = QGuiApplication::clipboard()->text();
+    text.remove('\r');
+    if (text.endsWith('\n')) {
+        text.chop(1);
+    }
+    const QModelIndex current = table_->currentIndex();
+    if (text.isEmpty() || (current.isValid() && current.column() >= Column::ColumnCount)) {
+        return;
+    }
+    QList<QStringList> block;
+    for (const QString& line : text.split('\n')) {
+        block << line.split('\t');
+    }
+    const int row = current.isValid() ? current.row() : model_->rowCount();
+    const int column = current.isValid() ? current.column() : 0;
+    document_->paste(row, column, block);
+    table_->setCurrentIndex(model_->index(row, column));
+}
+
+void DuctSystemWindow::showSummary() {
+    const ductsys::SystemResult& result = document_->result();
+    if (document_->segments().empty()) {
+        summary_->setText(QString::fromUtf8("尚无管段：用“编辑 → 添加管段”从风机开始。"));
+        return;
+    }
+    QStringList path;
+    for (const std::size_t segment : result.criticalPath) {
+        path << document_->cell(int(segment), Column::Id);
+    }
+    const auto number = [](double value) {
+        return qString(calc::cellText(calc::formatResult(float(value)), ""));
+    };
+    summary_->setText(
+        QString::fromUtf8("总风量 %1 m3/h；最不利环路 %2，阻力 %3 Pa；超过平衡限值的支管 %4 个")
+            .arg(number(result.totalFlow),
+                 path.isEmpty() ? QString::fromUtf8("无") : path.join(QString::fromUtf8("→")),
+                 number(result.fanPressure))
+            .arg(result.branchesOverLimit));
+}
+
+} // namespace ui

@@ -1,0 +1,189 @@
+#include "ui/system_window/system_document.h"
+
+#include <QUndoCommand>
+#include <algorithm>
+
+namespace ui {
+
+using ductsys::Column;
+
+namespace {
+
+// Every change is kept as the whole state before and after it: a system is small, and
+// undoing a change cannot then miss a part of it.
+class StateCommand : public QUndoCommand {
+public:
+    StateCommand(SystemDocument* document, const QString& text, SystemDocument::State before,
+                 SystemDocument::State after, int mergeKey)
+        : QUndoCommand(text)
+        , document_(document)
+        , before_(std::move(before))
+        , after_(std::move(after))
+        , mergeKey_(mergeKey) {}
+
+    void redo() override { document_->apply(after_); }
+    void undo() override { document_->apply(before_); }
+    int id() const override { return mergeKey_; }
+    bool mergeWith(const QUndoCommand* other) override {
+        after_ = static_cast<const StateCommand*>(other)->after_;
+        return true;
+    }
+
+private:
+    SystemDocument* document_;
+    SystemDocument::State before_;
+    SystemDocument::State after_;
+    int mergeKey_;
+};
+
+// The next free number for a segment's 编号, past every 编号 that is a whole number.
+int nextNumber(const std::vector<ductsys::Segment>& segments) {
+    int largest = 0;
+    for (const ductsys::Segment& segment : segments) {
+        largest = std::max(largest, QString::fromStdString(segment.cells[Column::Id]).toInt());
+    }
+    return std::max(largest, int(segments.size())) + 1;
+}
+
+} // namespace
+
+SystemDocument::SystemDocument(QObject* parent)
+    : QObject(parent) {
+    result_ = ductsys::calculate(state_.segments, state_.settings);
+}
+
+QString SystemDocument::cell(int row, Column column) const {
+    return QString::fromStdString(state_.segments[std::size_t(row)].cells[column]);
+}
+
+void SystemDocument::apply(const State& state) {
+    const bool rowsChange = state.segments.size() != state_.segments.size();
+    if (rowsChange) {
+        emit rowsAboutToChange();
+    }
+    state_ = state;
+    result_ = ductsys::calculate(state_.segments, state_.settings);
+    if (rowsChange) {
+        emit rowsChanged();
+    }
+    emit calculated();
+}
+
+void SystemDocument::push(const QString& text, State after, int mergeKey) {
+    undoStack_.push(new StateCommand(this, text, state_, std::move(after), mergeKey));
+}
+
+void SystemDocument::setCell(int row, Column column, const QString& text) {
+    State after = state_;
+    after.segments[std::size_t(row)].cells[column] = text.toStdString();
+    push(QString::fromUtf8("编辑单元格"), std::move(after));
+}
+
+void SystemDocument::setSettings(const ductsys::Settings& settings, int setting) {
+    State after = state_;
+    after.settings = settings;
+    push(QString::fromUtf8("修改设置"), std::move(after), setting);
+}
+
+ductsys::Segment SystemDocument::newSegment(const std::string& upstream, int offset) const {
+    ductsys::Segment segment;
+    segment.cells[Column::Id] = std::to_string(nextNumber(state_.segments) + offset);
+    segment.cells[Column::Upstream] = upstream;
+    // A new segment ends its run, so it needs a flow of its own until others continue from it.
+    segment.cells[Column::Flow] = "1000";
+    segment.cells[Column::Length] = "10";
+    segment.cells[Column::Shape] = "矩形";
+    segment.cells[Column::Size] = ductsys::autoSize;
+    segment.cells[Column::Zeta] = "0";
+    segment.cells[Column::TerminalLoss] = "0";
+    return segment;
+}
+
+// Right after the upstream segment's last descendant, so that the rows stay in tree order;
+// at the end for a segment at the fan.
+int SystemDocument::insertAfterDescendants(State& state, std::optional<int> upstreamRow,
+                                           const std::string& upstream) const {
+    const int row =
+        upstreamRow ? withDownstream({*upstreamRow}).back() + 1 : int(state.segments.size());
+    state.segments.insert(state.segments.begin() + row, newSegment(upstream));
+    return row;
+}
+
+int SystemDocument::addSegment(std::optional<int> from) {
+    State after = state_;
+    const std::string upstream = from ? state_.segments[std::size_t(*from)].cells[Column::Id] : "";
+    const int row = insertAfterDescendants(after, from, upstream);
+    push(QString::fromUtf8("添加管段"), std::move(after));
+    return row;
+}
+
+int SystemDocument::addBranch(int beside) {
+    State after = state_;
+    const auto upstreamRow = result_.segments[std::size_t(beside)].upstream;
+    const int row =
+        insertAfterDescendants(after, upstreamRow ? std::optional(int(*upstreamRow)) : std::nullopt,
+                               state_.segments[std::size_t(beside)].cells[Column::Upstream]);
+    push(QString::fromUtf8("添加支管"), std::move(after));
+    return row;
+}
+
+std::vector<int> SystemDocument::withDownstream(const std::vector<int>& rows) const {
+    std::vector<bool> marked(state_.segments.size());
+    for (const int row : rows) {
+        marked[std::size_t(row)] = true;
+    }
+    // Upstream cells may name a later row, so mark until nothing changes.
+    for (bool grown = true; grown;) {
+        grown = false;
+        for (std::size_t i = 0; i < marked.size(); ++i) {
+            const auto upstream = result_.segments[i].upstream;
+            if (!marked[i] && upstream && marked[*upstream]) {
+                marked[i] = grown = true;
+            }
+        }
+    }
+    std::vector<int> all;
+    for (std::size_t i = 0; i < marked.size(); ++i) {
+        if (marked[i]) {
+            all.push_back(int(i));
+        }
+    }
+    return all;
+}
+
+void SystemDocument::deleteSegments(const std::vector<int>& rows) {
+    const std::vector<int> removed = withDownstream(rows);
+    if (removed.empty()) {
+        return;
+    }
+    State after = state_;
+    for (auto row = removed.rbegin(); row != removed.rend(); ++row) {
+        after.segments.erase(after.segments.begin() + *row);
+    }
+    push(QString::fromUtf8("删除管段"), std::move(after));
+}
+
+void SystemDocument::paste(int row, int column, const QList<QStringList>& block) {
+    State after = state_;
+    // Rows added for the block start from the same point as the last row.
+    const std::string upstream =
+        state_.segments.empty() ? "" : state_.segments.back().cells[Column::Upstream];
+    const int added = row + int(block.size()) - int(state_.segments.size());
+    for (int i = 0; i < added; ++i) {
+        after.segments.push_back(newSegment(upstream, i));
+    }
+    for (int line = 0; line < block.size(); ++line) {
+        auto& cells = after.segments[std::size_t(row + line)].cells;
+        for (int i = 0; i < block[line].size() && column + i < Column::ColumnCount; ++i) {
+            cells[std::size_t(column + i)] = block[line][i].toStdString();
+        }
+    }
+    push(QString::fromUtf8("粘贴"), std::move(after));
+}
+
+void SystemDocument::clear() {
+    undoStack_.clear();
+    apply({});
+}
+
+} // namespace ui

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "system/duct_system.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QUndoStack>
+#include <optional>
+#include <vector>
+
+namespace ui {
+
+// A duct system being edited: its segments as typed, its settings, and the result of the
+// last calculation, recomputed after every change. Every change goes through the undo stack,
+// whose clean state tells whether the system is modified. No widgets: a window shows it and
+// a file can read or write it.
+class SystemDocument : public QObject {
+    Q_OBJECT
+
+public:
+    struct State {
+        std::vector<ductsys::Segment> segments;
+        ductsys::Settings settings;
+    };
+
+    explicit SystemDocument(QObject* parent = nullptr);
+
+    const std::vector<ductsys::Segment>& segments() const { return state_.segments; }
+    const ductsys::Settings& settings() const { return state_.settings; }
+    const ductsys::SystemResult& result() const { return result_; }
+    QUndoStack* undoStack() { return &undoStack_; }
+    bool isModified() const { return !undoStack_.isClean(); }
+    QString cell(int row, ductsys::Column column) const;
+
+    void setCell(int row, ductsys::Column column, const QString& text);
+    // Consecutive changes of the same setting, as while typing a number, are one undo step.
+    void setSettings(const ductsys::Settings& settings, int setting);
+    // A segment continuing from the row, or from the fan; returns its row.
+    int addSegment(std::optional<int> from);
+    // A segment from the same point as the row's; returns its row.
+    int addBranch(int beside);
+    // The rows and every segment downstream of them, in document order.
+    std::vector<int> withDownstream(const std::vector<int>& rows) const;
+    void deleteSegments(const std::vector<int>& rows);
+    // Lines of cells written into the input columns from the cell on, adding rows as needed;
+    // cells beyond the last input column are left out.
+    void paste(int row, int column, const QList<QStringList>& block);
+    // An empty system with the default settings and no undo history.
+    void clear();
+
+    // Applies a state and recalculates; used by the undo commands only.
+    void apply(const State& state);
+
+signals:
+    void rowsAboutToChange();
+    void rowsChanged();
+    // After every recalculation: the cells, the results and the settings may have changed.
+    void calculated();
+
+private:
+    void push(const QString& text, State after, int mergeKey = -1);
+    ductsys::Segment newSegment(const std::string& upstream, int offset = 0) const;
+    int insertAfterDescendants(State& state, std::optional<int> upstreamRow,
+                               const std::string& upstream) const;
+
+    State state_;
+    ductsys::SystemResult result_;
+    QUndoStack undoStack_;
+};
+
+} // namespace ui

@@ -1,0 +1,161 @@
+#include "ui/system_window/system_settings_panel.h"
+
+#include "calc/number_text.h"
+#include "calc/recalculation.h"
+#include "ui/calculator/calculator_form.h"
+#include "ui/core_text.h"
+#include "ui/system_window/system_document.h"
+#include "ui/tool_windows/tool_fields.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace ui {
+
+namespace {
+
+QComboBox* createList(const char* name, const char* caption, const QStringList& entries) {
+    auto* list = new QComboBox;
+    list->setObjectName(QString::fromLatin1(name));
+    list->setAccessibleName(QString::fromUtf8(caption));
+    list->addItems(entries);
+    return list;
+}
+
+// Shows a value unless the box already shows it, so that a box being typed into keeps its text.
+void showValue(QDoubleSpinBox* box, double value) {
+    if (shownValue(box) != QString::number(value, 'f', box->decimals()).toDouble()) {
+        const QSignalBlocker quiet(box);
+        box->setValue(value);
+    }
+}
+
+void showIndex(QComboBox* list, int index) {
+    const QSignalBlocker quiet(list);
+    list->setCurrentIndex(index);
+}
+
+float materialRoughness(std::size_t material) {
+    return float(calc::parseNumber(calc::materials[material].roughnessText));
+}
+
+} // namespace
+
+SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const CalculatorForm* calculator,
+                                         QWidget* parent)
+    : QWidget(parent)
+    , document_(document)
+    , calculator_(calculator) {
+    const ductsys::Settings start;
+    QStringList materials;
+    for (const calc::Material& material : calc::materials) {
+        materials << qString(material.name);
+    }
+    material_ = createList("systemRoughness", "材料", materials);
+    roughness_ = numberInput("systemCustomRoughness", "粗糙度 K mm", 0.01, 10, 2, start.roughness,
+                             Roughness, [](auto& s, double v) { s.roughness = float(v); });
+    formula_ = createList("systemFormula", "公式",
+                          {qString(calc::formulaName(calc::FrictionFormula::One)),
+                           qString(calc::formulaName(calc::FrictionFormula::Two))});
+    density_ = numberInput("systemDensity", "密度 kg/m3", 0.1, 10, 3, start.density, Density,
+                           [](auto& s, double v) { s.density = float(v); });
+    viscosity_ = numberInput("systemViscosity", "运动粘度 m2/s", 1e-6, 1e-3, 8, start.viscosity,
+                             Viscosity, [](auto& s, double v) { s.viscosity = float(v); });
+    auto* fromCalculator = new QPushButton(QString::fromUtf8("取计算器的空气"));
+    fromCalculator->setObjectName(QStringLiteral("systemAirFromCalculator"));
+
+    const std::array<const char*, 3> names{"systemVelocityMain", "systemVelocityBranch",
+                                           "systemVelocityTerminal"};
+    const std::array<const char*, 3> captions{"干管风速 m/s", "支管风速 m/s", "末端风速 m/s"};
+    for (std::size_t kind = 0; kind < 3; ++kind) {
+        velocityLimits_[kind] = numberInput(
+            names[kind], captions[kind], 0.5, 30, 1, start.velocityLimits[kind],
+            Setting(Limit + int(kind)), [kind](auto& s, double v) { s.velocityLimits[kind] = v; });
+    }
+    maxFriction_ = numberInput("systemMaxFriction", "最大比摩阻 Pa/m", 0, 100, 2, start.maxFriction,
+                               Setting(Limit + 3), [](auto& s, double v) { s.maxFriction = v; });
+    maxFriction_->setSpecialValueText(QString::fromUtf8("不限"));
+    maxAspect_ = numberInput("systemMaxAspect", "最大长宽比", 0, 40, 1, start.maxAspect,
+                             Setting(Limit + 4), [](auto& s, double v) { s.maxAspect = v; });
+    maxAspect_->setSpecialValueText(QString::fromUtf8("不限"));
+    balanceLimit_ =
+        numberInput("systemBalanceLimit", "不平衡率限值 %", 1, 100, 1, start.balanceLimit,
+                    Setting(Limit + 5), [](auto& s, double v) { s.balanceLimit = v; });
+
+    QFormLayout* wall = captionedForm({material_, roughness_, formula_});
+    QFormLayout* air = captionedForm({density_, viscosity_});
+    air->addRow(fromCalculator);
+    QFormLayout* velocities =
+        captionedForm({velocityLimits_[0], velocityLimits_[1], velocityLimits_[2]});
+    QFormLayout* limits = captionedForm({maxFriction_, maxAspect_, balanceLimit_});
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QFormLayout* form : {wall, air, velocities, limits}) {
+        layout->addLayout(form);
+    }
+    layout->addStretch();
+
+    connect(material_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        change(Material, [this, index](ductsys::Settings& s) {
+            s.material = std::size_t(index);
+            s.roughness = s.material == calc::customMaterial ? float(shownValue(roughness_))
+                                                             : materialRoughness(s.material);
+        });
+    });
+    connect(formula_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        change(Formula,
+               [index](ductsys::Settings& s) { s.formula = calc::FrictionFormula(index); });
+    });
+    connect(fromCalculator, &QPushButton::clicked, this,
+            &SystemSettingsPanel::takeAirFromCalculator);
+    connect(document_, &SystemDocument::calculated, this, &SystemSettingsPanel::showSettings);
+    showSettings();
+}
+
+QDoubleSpinBox*
+SystemSettingsPanel::numberInput(const char* name, const char* caption, double minimum,
+                                 double maximum, int decimals, double value, Setting setting,
+                                 std::function<void(ductsys::Settings&, double)> store) {
+    QDoubleSpinBox* input = createNumberInput(name, caption, minimum, maximum, decimals, value);
+    connect(input, &QDoubleSpinBox::valueChanged, this, [this, input, setting, store] {
+        change(setting, [input, store](ductsys::Settings& s) { store(s, shownValue(input)); });
+    });
+    return input;
+}
+
+void SystemSettingsPanel::change(Setting setting,
+                                 const std::function<void(ductsys::Settings&)>& edit) {
+    ductsys::Settings settings = document_->settings();
+    edit(settings);
+    document_->setSettings(settings, setting);
+}
+
+// The calculator's air exactly as it holds it, not as the boxes here round it.
+void SystemSettingsPanel::takeAirFromCalculator() {
+    change(Air, [this](ductsys::Settings& s) {
+        s.density = calculator_->state().dens;
+        s.viscosity = calculator_->state().visc;
+    });
+}
+
+void SystemSettingsPanel::showSettings() {
+    const ductsys::Settings& s = document_->settings();
+    showIndex(material_, int(s.material));
+    showIndex(formula_, int(s.formula));
+    roughness_->setEnabled(s.material == calc::customMaterial);
+    showValue(roughness_, s.roughness);
+    showValue(density_, s.density);
+    showValue(viscosity_, s.viscosity);
+    for (std::size_t kind = 0; kind < 3; ++kind) {
+        showValue(velocityLimits_[kind], s.velocityLimits[kind]);
+    }
+    showValue(maxFriction_, s.maxFriction);
+    showValue(maxAspect_, s.maxAspect);
+    showValue(balanceLimit_, s.balanceLimit);
+}
+
+} // namespace ui

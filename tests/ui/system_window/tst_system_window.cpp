@@ -1,0 +1,248 @@
+// The duct system window driven as a user drives it: actions, typing into cells, the clipboard
+// and the undo keys, checked against the calculator window showing the same duct.
+
+#include "calc/sizing.h"
+#include "calculator_driver.h"
+#include "ui/system_window/duct_system_window.h"
+#include "ui/system_window/system_document.h"
+#include "ui/system_window/system_table_model.h"
+
+#include <QAction>
+#include <QDoubleSpinBox>
+#include <QRandomGenerator>
+#include <QTableView>
+
+using ductsys::Column;
+using Model = ui::SystemTableModel;
+
+class TestSystemWindow : public QObject {
+    Q_OBJECT
+
+    CalculatorDriver d;
+    std::unique_ptr<ui::DuctSystemWindow> window;
+    QTableView* table = nullptr;
+
+    QAbstractItemModel* model() const { return table->model(); }
+    QString cell(int row, int column) const {
+        return model()->index(row, column).data().toString();
+    }
+
+    void trigger(const char* action) {
+        window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+    void click(int row, int column) {
+        // Offscreen, a window is not activated again when a message box over it closes.
+        if (!window->isActiveWindow()) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        }
+        const QModelIndex index = model()->index(row, column);
+        table->scrollTo(index);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
+    }
+    // Opens the cell's editor with F2, replaces its text and commits it with Enter.
+    void typeCell(int row, int column, const QString& text) {
+        click(row, column);
+        QTest::keyClick(table, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor != table);
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        // Key by key with their text: QTest::keyClicks takes Latin-1 only, not "×" or "圆".
+        for (const QChar key : text) {
+            QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(key), {});
+        }
+        commit(editor);
+    }
+    // The delegate commits and closes its editor from the event loop.
+    void commit(QWidget* editor) {
+        const QPointer<QWidget> open(editor);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(!open || !open->isVisible());
+    }
+    void keyOnTable(int key, Qt::KeyboardModifiers modifiers = {}) {
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key(key), modifiers);
+    }
+    // Every cell as shown and as typed, and the summary.
+    QStringList snapshot() const {
+        QStringList texts{window->findChild<QLabel*>("systemSummary")->text()};
+        for (int row = 0; row < model()->rowCount(); ++row) {
+            for (int column = 0; column < model()->columnCount(); ++column) {
+                const QModelIndex index = model()->index(row, column);
+                texts << index.data().toString() + '|' + index.data(Qt::EditRole).toString();
+            }
+        }
+        return texts;
+    }
+    // Segments 1, 2, 4, 3 in tree order: a main 1 → 2 → 4 and a round branch 3 from 1; the
+    // flows of 1 and 2 are summed, 2 has a size of its own and 4 is oval.
+    void buildSmallSystem() {
+        trigger("actionAddSegment");
+        trigger("actionAddSegment");
+        trigger("actionAddBranch");
+        click(1, Column::Id);
+        trigger("actionAddSegment");
+        QCOMPARE(model()->rowCount(), 4);
+        for (const auto& [row, column, text] : {std::tuple{0, Column::Flow, ""},
+                                                {1, Column::Flow, ""},
+                                                {1, Column::Size, "630×250"},
+                                                {3, Column::Shape, "圆形"},
+                                                {3, Column::Flow, "1800"},
+                                                {2, Column::Shape, "椭圆形"},
+                                                {2, Column::Flow, "2500"},
+                                                {2, Column::Zeta, "1.5"}}) {
+            typeCell(row, column, QString::fromUtf8(text));
+        }
+    }
+
+private slots:
+    void init() {
+        d.start();
+        window = std::make_unique<ui::DuctSystemWindow>(d.form.get(), nullptr);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        table = window->findChild<QTableView*>("systemTable");
+    }
+    void cleanup() {
+        window.reset();
+        d.stop();
+    }
+
+    // Every segment's figures read as the calculator shows them for the same duct and flow.
+    void segmentsMatchTheCalculator() {
+        buildSmallSystem();
+        QCOMPARE(cell(1, Column::Upstream), "1");
+        QCOMPARE(cell(2, Column::Upstream), "2");
+        QCOMPARE(cell(3, Column::Upstream), "1");
+        const std::array sizeBoxes{QStringList{"Text2"}, QStringList{"Text3", "Text4"},
+                                   QStringList{"Text14", "Text15"}};
+        const std::array shapeOptions{"Option1", "Option2", "Option6"};
+        const std::array shapes{"圆形", "矩形", "椭圆形"};
+        d.click("Check1");
+        for (int row = 0; row < model()->rowCount(); ++row) {
+            const auto shape =
+                std::find(shapes.begin(), shapes.end(), cell(row, Column::Shape).toStdString()) -
+                shapes.begin();
+            d.click(shapeOptions[std::size_t(shape)]);
+            const QStringList size = cell(row, Column::Size).split(' ').last().split("×");
+            for (int i = 0; i < size.size(); ++i) {
+                d.type(sizeBoxes[std::size_t(shape)][i], size[i]);
+            }
+            d.type("Text1", cell(row, Column::Flow));
+            for (const auto& [computed, result, unit] :
+                 {std::tuple{Model::EquivalentDiameter, calc::ResultRow::EquivalentDiameter, " m"},
+                  {Model::Velocity, calc::ResultRow::Velocity, " m/s"},
+                  {Model::FrictionLoss, calc::ResultRow::FrictionLoss, " Pa/m"},
+                  {Model::DynamicPressure, calc::ResultRow::DynamicPressure, " Pa"}}) {
+                QCOMPARE(
+                    cell(row, Model::computedColumn(computed)),
+                    QString::fromStdString(calc::cellText(d.result(result).toStdString(), unit)));
+            }
+        }
+        QCOMPARE(cell(0, Column::Flow), "4300");
+    }
+
+    // Undoing every step of random edits gives the empty system back, unmodified; redoing them
+    // all gives the last state.
+    void undoAndRedoEverything() {
+        QRandomGenerator random(7);
+        const QStringList first = snapshot();
+        const QStringList texts{"", "1200", "圆形", "800×320", "x", "2", "自动", "干管"};
+        for (int step = 0; step < 40; ++step) {
+            const int rows = model()->rowCount();
+            // Half typing; adding twice as often as deleting, so that the tree grows.
+            const int choice = rows == 0 ? 0 : random.bounded(8);
+            if (rows > 0) {
+                click(random.bounded(rows), Column::Id);
+            }
+            if (choice <= 1) {
+                trigger(random.bounded(2) ? "actionAddSegment" : "actionAddBranch");
+            } else if (choice == 2) {
+                keyOnTable(Qt::Key_Delete);
+            } else if (choice == 3) {
+                auto* limit = window->findChild<QDoubleSpinBox*>("systemVelocityMain");
+                limit->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(limit, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(limit, QString::number(random.bounded(3, 9)));
+            } else {
+                typeCell(random.bounded(rows), random.bounded(int(Column::ColumnCount)),
+                         texts[random.bounded(texts.size())]);
+            }
+        }
+        const QStringList last = snapshot();
+        QUndoStack* undo = window->document()->undoStack();
+        while (undo->canUndo()) {
+            keyOnTable(Qt::Key_Z, Qt::ControlModifier);
+        }
+        QCOMPARE(snapshot(), first);
+        QVERIFY(!window->isWindowModified());
+        while (undo->canRedo()) {
+            keyOnTable(Qt::Key_Y, Qt::ControlModifier);
+        }
+        QCOMPARE(snapshot(), last);
+        QVERIFY(window->isWindowModified());
+    }
+
+    // A block lands in the input columns from the current cell, adding rows as needed, and
+    // one undo step takes it all back.
+    void pasteBlock_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QList<QStringList>>("block");
+        QList<QStringList> flows;
+        for (int i = 0; i < 50; ++i) {
+            flows << QStringList{QString::number(500 + 10 * i)};
+        }
+        QTest::newRow("50 flows") << 0 << int(Column::Flow) << flows;
+        QTest::newRow("two rows past the end")
+            << 3 << int(Column::Shape)
+            << QList<QStringList>{{"圆形", "400", "0.5", "20", "备注", "beyond"},
+                                  {"矩形", "500×200"}};
+    }
+    void pasteBlock() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QList<QStringList>, block);
+        buildSmallSystem();
+        const QStringList before = snapshot();
+        QStringList lines;
+        for (const QStringList& line : block) {
+            lines << line.join('\t');
+        }
+        QGuiApplication::clipboard()->setText(lines.join("\r\n") + "\r\n");
+        click(row, column);
+        keyOnTable(Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(model()->rowCount(), std::max(4, row + int(block.size())));
+        for (int line = 0; line < block.size(); ++line) {
+            for (int i = 0; i < block[line].size() && column + i < Column::ColumnCount; ++i) {
+                QCOMPARE(model()->index(row + line, column + i).data(Qt::EditRole).toString(),
+                         block[line][i]);
+            }
+            QVERIFY(!cell(row + line, Model::computedColumn(Model::Velocity)).isEmpty());
+        }
+        keyOnTable(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(snapshot(), before);
+    }
+
+    // Delete in an open cell editor deletes a character; on the table it deletes the segment.
+    void deleteKeyInEditorAndTable() {
+        buildSmallSystem();
+        click(2, Column::Note);
+        QTest::keyClick(table, Qt::Key_F2);
+        QWidget* editor = QApplication::focusWidget();
+        QTest::keyClicks(editor, "abc");
+        QTest::keyClick(editor, Qt::Key_Home);
+        QTest::keyClick(editor, Qt::Key_Delete);
+        commit(editor);
+        QCOMPARE(cell(2, Column::Note), "bc");
+        QCOMPARE(model()->rowCount(), 4);
+        click(2, Column::Note);
+        keyOnTable(Qt::Key_Delete);
+        QCOMPARE(model()->rowCount(), 3);
+        QVERIFY(d.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestSystemWindow)
+#include "tst_system_window.moc"
