@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -56,7 +57,10 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
             [this](bool clean) { setWindowModified(!clean); });
     connect(document_, &SystemDocument::calculated, this, &DuctSystemWindow::showSummary);
     showSummary();
-    resize(1280, 640);
+    // Wide enough for every column, but within the screen at any scale.
+    const QSize wide(1280, 640);
+    const QScreen* screen = calculator->screen();
+    resize(screen ? wide.boundedTo(screen->availableGeometry().size() * 0.9) : wide);
 }
 
 template <class Slot>

@@ -3,6 +3,7 @@
 
 #include "calc/sizing.h"
 #include "calculator_driver.h"
+#include "ui/main_window/main_window.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
 #include "ui/system_window/system_table_model.h"
@@ -107,6 +108,21 @@ private slots:
     void cleanup() {
         window.reset();
         d.stop();
+    }
+
+    // 工具 → 管网水力计算… builds the window beside the calculator once and shows it again.
+    void openedOnceFromTheToolsMenu() {
+        ui::MainWindow main;
+        main.show();
+        for (int open = 0; open < 2; ++open) {
+            main.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&main));
+            QTest::keyClick(&main, Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+            auto* window = main.findChild<ui::DuctSystemWindow*>("DuctSystemWindow");
+            QVERIFY(window && window->isVisible());
+            window->close();
+        }
+        QCOMPARE(main.findChildren<ui::DuctSystemWindow*>().size(), 1);
     }
 
     // Every segment's figures read as the calculator shows them for the same duct and flow.
