@@ -50,6 +50,7 @@ SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const Calcula
     : QWidget(parent)
     , document_(document)
     , calculator_(calculator) {
+    setObjectName(QStringLiteral("systemSettings"));
     const ductsys::Settings start;
     QStringList materials;
     for (const calc::Material& material : calc::materials) {

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDoubleSpinBox>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableView>
 
@@ -237,6 +238,19 @@ private slots:
             }
             QVERIFY(!cell(row + line, Model::computedColumn(Model::Velocity)).isEmpty());
         }
+        keyOnTable(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(snapshot(), before);
+    }
+
+    // The air taken from the calculator is the calculator's own, in one undo step.
+    void airFromTheCalculator() {
+        buildSmallSystem();
+        const QStringList before = snapshot();
+        d.type("Text16", "1.2345678");
+        auto* take = window->findChild<QPushButton*>("systemAirFromCalculator");
+        QTest::mouseClick(take, Qt::LeftButton);
+        QCOMPARE(bits(window->document()->settings().density), bits(d.state().dens));
+        QVERIFY(snapshot() != before);
         keyOnTable(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(snapshot(), before);
     }
