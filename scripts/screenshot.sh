@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Screenshots of the real windows under a virtual display, for the docs:
 #   scripts/screenshot.sh [scale ...]   (default: 1 2)
-#   -> docs/screenshot.png, docs/sizing.png, and docs/screenshot@2x.png, docs/sizing@2x.png
-# The sizing window is shot for a flow of 3600 m3/h in the default circular duct.
+#   -> docs/screenshot.png, docs/sizing.png, docs/system.png, and the same @2x
+# The sizing window is shot for a flow of 3600 m3/h in the default circular duct; the duct
+# system window with docs/system-example.tsv pasted into its table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 source scripts/lib/run-quietly.sh
-ensure_packages xvfb xauth imagemagick xdotool
+ensure_packages xvfb xauth imagemagick xdotool xclip
 cmake --preset default >/dev/null
 run_quietly build/default/build.log cmake --build --preset default
 
@@ -26,8 +27,15 @@ for scale in "${scales[@]}"; do
         xdotool windowfocus --sync "$main" 2>/dev/null || true
         xdotool key ctrl+a && xdotool type 3600 && xdotool key ctrl+shift+s
         sizing=$(wait_for_window 10 风管选型)
-        shoot_window "$sizing" "docs/sizing$0"' "$suffix"
+        shoot_window "$sizing" "docs/sizing$0"
+        xdotool windowfocus --sync "$main" 2>/dev/null || true
+        xdotool key ctrl+shift+n
+        system=$(wait_for_window 10 "管网水力计算 - 未命名")
+        xclip -selection clipboard < docs/system-example.tsv
+        xdotool windowfocus --sync "$system" 2>/dev/null || true
+        xdotool key alt+e && xdotool key p
+        shoot_window "$system" "docs/system$0"' "$suffix"
     convert "docs/screenshot$suffix.full.png" -trim +repage "docs/screenshot$suffix"
     rm -f "docs/screenshot$suffix.full.png"
-    echo "docs/screenshot$suffix docs/sizing$suffix"
+    echo "docs/screenshot$suffix docs/sizing$suffix docs/system$suffix"
 done

@@ -92,8 +92,10 @@ ductsys::Segment SystemDocument::newSegment(const std::string& upstream, int off
     // A new segment ends its run, so it needs a flow of its own until others continue from it.
     segment.cells[Column::Flow] = "1000";
     segment.cells[Column::Length] = "10";
-    segment.cells[Column::Shape] = "矩形";
-    segment.cells[Column::Size] = ductsys::autoSize;
+    // Built as strings first: assigning the literals in place draws a false -Wrestrict from
+    // GCC 12 at -O3.
+    segment.cells[Column::Shape] = std::string(ductsys::shapeCell(calc::DuctShape::Rectangular));
+    segment.cells[Column::Size] = std::string(ductsys::autoSize);
     segment.cells[Column::Zeta] = "0";
     segment.cells[Column::TerminalLoss] = "0";
     return segment;
