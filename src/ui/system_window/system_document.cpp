@@ -86,19 +86,12 @@ void SystemDocument::setSettings(const ductsys::Settings& settings, int setting)
 }
 
 ductsys::Segment SystemDocument::newSegment(const std::string& upstream, int offset) const {
-    ductsys::Segment segment;
-    segment.cells[Column::Id] = std::to_string(nextNumber(state_.segments) + offset);
-    segment.cells[Column::Upstream] = upstream;
-    // A new segment ends its run, so it needs a flow of its own until others continue from it.
-    segment.cells[Column::Flow] = "1000";
-    segment.cells[Column::Length] = "10";
-    // Built as strings first: assigning the literals in place draws a false -Wrestrict from
-    // GCC 12 at -O3.
-    segment.cells[Column::Shape] = std::string(ductsys::shapeCell(calc::DuctShape::Rectangular));
-    segment.cells[Column::Size] = std::string(ductsys::autoSize);
-    segment.cells[Column::Zeta] = "0";
-    segment.cells[Column::TerminalLoss] = "0";
-    return segment;
+    // A new segment ends its run, so it needs a flow of its own until others continue from
+    // it. The cells are constructed, not assigned: assigning short literals draws a false
+    // -Wrestrict from GCC 12 at -O3.
+    return {{std::to_string(nextNumber(state_.segments) + offset), upstream, "", "1000", "10",
+             std::string(ductsys::shapeCell(calc::DuctShape::Rectangular)),
+             std::string(ductsys::autoSize), "0", "0", ""}};
 }
 
 // Right after the upstream segment's last descendant, so that the rows stay in tree order;
