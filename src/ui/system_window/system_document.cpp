@@ -2,6 +2,7 @@
 
 #include <QUndoCommand>
 #include <algorithm>
+#include <functional>
 
 namespace ui {
 
@@ -9,30 +10,32 @@ using ductsys::Column;
 
 namespace {
 
-// Every change is kept as the whole state before and after it: a system is small, and
-// undoing a change cannot then miss a part of it.
-class StateCommand : public QUndoCommand {
+// A change kept as the value before and after it: one cell, the settings, or the segments
+// as a whole for a change of rows. A long editing session of a large system then holds a
+// cell's texts per typed cell, not copies of the system.
+template <class Value> class ValueCommand : public QUndoCommand {
 public:
-    StateCommand(SystemDocument* document, const QString& text, SystemDocument::State before,
-                 SystemDocument::State after, int mergeKey)
+    using Apply = std::function<void(const Value&)>;
+
+    ValueCommand(const QString& text, Value before, Value after, Apply apply, int mergeKey)
         : QUndoCommand(text)
-        , document_(document)
         , before_(std::move(before))
         , after_(std::move(after))
+        , apply_(std::move(apply))
         , mergeKey_(mergeKey) {}
 
-    void redo() override { document_->apply(after_); }
-    void undo() override { document_->apply(before_); }
+    void redo() override { apply_(after_); }
+    void undo() override { apply_(before_); }
     int id() const override { return mergeKey_; }
     bool mergeWith(const QUndoCommand* other) override {
-        after_ = static_cast<const StateCommand*>(other)->after_;
+        after_ = static_cast<const ValueCommand*>(other)->after_;
         return true;
     }
 
 private:
-    SystemDocument* document_;
-    SystemDocument::State before_;
-    SystemDocument::State after_;
+    Value before_;
+    Value after_;
+    Apply apply_;
     int mergeKey_;
 };
 
@@ -56,12 +59,17 @@ QString SystemDocument::cell(int row, Column column) const {
     return QString::fromStdString(state_.segments[std::size_t(row)].cells[column]);
 }
 
-void SystemDocument::apply(const State& state) {
-    const bool rowsChange = state.segments.size() != state_.segments.size();
+void SystemDocument::recalculate() {
+    result_ = ductsys::calculate(state_.segments, state_.settings);
+    emit calculated();
+}
+
+void SystemDocument::applySegments(const std::vector<ductsys::Segment>& segments) {
+    const bool rowsChange = segments.size() != state_.segments.size();
     if (rowsChange) {
         emit rowsAboutToChange();
     }
-    state_ = state;
+    state_.segments = segments;
     result_ = ductsys::calculate(state_.segments, state_.settings);
     if (rowsChange) {
         emit rowsChanged();
@@ -69,20 +77,29 @@ void SystemDocument::apply(const State& state) {
     emit calculated();
 }
 
-void SystemDocument::push(const QString& text, State after, int mergeKey) {
-    undoStack_.push(new StateCommand(this, text, state_, std::move(after), mergeKey));
+void SystemDocument::push(const QString& text, State after) {
+    undoStack_.push(new ValueCommand<std::vector<ductsys::Segment>>(
+        text, state_.segments, std::move(after.segments),
+        [this](const auto& segments) { applySegments(segments); }, -1));
 }
 
 void SystemDocument::setCell(int row, Column column, const QString& text) {
-    State after = state_;
-    after.segments[std::size_t(row)].cells[column] = text.toStdString();
-    push(QString::fromUtf8("编辑单元格"), std::move(after));
+    const auto apply = [this, row, column](const std::string& cell) {
+        state_.segments[std::size_t(row)].cells[column] = cell;
+        recalculate();
+    };
+    undoStack_.push(new ValueCommand<std::string>(QString::fromUtf8("编辑单元格"),
+                                                  state_.segments[std::size_t(row)].cells[column],
+                                                  text.toStdString(), apply, -1));
 }
 
 void SystemDocument::setSettings(const ductsys::Settings& settings, int setting) {
-    State after = state_;
-    after.settings = settings;
-    push(QString::fromUtf8("修改设置"), std::move(after), setting);
+    const auto apply = [this](const ductsys::Settings& value) {
+        state_.settings = value;
+        recalculate();
+    };
+    undoStack_.push(new ValueCommand<ductsys::Settings>(QString::fromUtf8("修改设置"),
+                                                        state_.settings, settings, apply, setting));
 }
 
 ductsys::Segment SystemDocument::newSegment(const std::string& upstream, int offset) const {
@@ -178,7 +195,8 @@ void SystemDocument::paste(int row, int column, const QList<QStringList>& block)
 
 void SystemDocument::clear() {
     undoStack_.clear();
-    apply({});
+    state_.settings = {};
+    applySegments({});
 }
 
 } // namespace ui

@@ -48,9 +48,6 @@ public:
     // An empty system with the default settings and no undo history.
     void clear();
 
-    // Applies a state and recalculates; used by the undo commands only.
-    void apply(const State& state);
-
 signals:
     void rowsAboutToChange();
     void rowsChanged();
@@ -58,7 +55,10 @@ signals:
     void calculated();
 
 private:
-    void push(const QString& text, State after, int mergeKey = -1);
+    // A change of the segments as one undo step; the settings of the state are left alone.
+    void push(const QString& text, State after);
+    void applySegments(const std::vector<ductsys::Segment>& segments);
+    void recalculate();
     ductsys::Segment newSegment(const std::string& upstream, int offset = 0) const;
     int insertAfterDescendants(State& state, std::optional<int> upstreamRow,
                                const std::string& upstream) const;
