@@ -4,12 +4,16 @@
 // window open, every keystroke also refreshes its table (every standard size evaluated
 // again) and the pending repaints of both windows are done.
 
+#include "random_system.h"
 #include "ui/calculator/calculator_form.h"
+#include "ui/system_window/duct_system_window.h"
+#include "ui/system_window/system_document.h"
 #include "ui/tool_windows/sizing_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -46,8 +50,39 @@ void keystroke(benchmark::State& state, const char* shapeOption, bool withSizing
                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
+// One outlet's flow edited in a shown system of 5,000 segments, until the table is repainted:
+// the whole system is recalculated on every edit.
+void systemEdit(benchmark::State& state) {
+    ui::CalculatorForm form;
+    ui::DuctSystemWindow window(&form, nullptr);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        state.SkipWithError("the window was not exposed");
+        return;
+    }
+    QList<QStringList> block;
+    for (const ductsys::Segment& segment : sample::randomSystem(5000)) {
+        QStringList cells;
+        for (const std::string& cell : segment.cells) {
+            cells << QString::fromStdString(cell);
+        }
+        block << cells;
+    }
+    window.document()->paste(0, 0, block);
+    const int outlet = int(block.size()) - 1;
+    auto* table = window.findChild<QTableView*>("systemTable");
+    table->scrollTo(table->model()->index(outlet, ductsys::Flow));
+    QCoreApplication::processEvents();
+    int flow = 1000;
+    for (auto _ : state) {
+        window.document()->setCell(outlet, ductsys::Flow, QString::number(++flow));
+        QCoreApplication::processEvents();
+    }
+}
+
 } // namespace
 
+BENCHMARK(systemEdit)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(keystroke, circular, "Option1", false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(keystroke, elliptic, "Option6", false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(keystroke, elliptic_with_sizing, "Option6", true)->Unit(benchmark::kMicrosecond);

@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 #include <set>
 
 namespace ui {
@@ -38,7 +39,7 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     table_->setModel(model_);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    fitColumns();
 
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("systemSummary"));
@@ -58,9 +59,33 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     connect(document_, &SystemDocument::calculated, this, &DuctSystemWindow::showSummary);
     showSummary();
     // Wide enough for every column, but within the screen at any scale.
-    const QSize wide(1280, 640);
+    const QSize wide(1640, 640);
     const QScreen* screen = calculator->screen();
     resize(screen ? wide.boundedTo(screen->availableGeometry().size() * 0.9) : wide);
+}
+
+// Columns as wide as their header or their widest usual text, set once and then the user's
+// to change: fitting them to the contents on every edit would measure every cell of a large
+// system each time.
+void DuctSystemWindow::fitColumns() {
+    const QFontMetrics metrics(table_->font());
+    const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('M'));
+    // In the order of the input columns; a computed column fits the usual 7 digits and a sign
+    // (an exponent may need a wider column, which the user can drag).
+    static const std::array<const char*, Column::ColumnCount> inputSamples{
+        "└└└ 1234", "1234",           "末端支管", "123456.7", "1234.5",
+        "椭圆形",   "自动 1250×1250", "12.5",     "1234.5",   "风机出口总管道"};
+    const auto widest = [](int column) {
+        return QString::fromUtf8(column < Column::ColumnCount ? inputSamples[std::size_t(column)]
+                                                              : "-8888.888");
+    };
+    for (int column = 0; column < model_->columnCount(); ++column) {
+        const QString header =
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+        table_->setColumnWidth(column, std::max(metrics.horizontalAdvance(header),
+                                                metrics.horizontalAdvance(widest(column))) +
+                                           padding);
+    }
 }
 
 template <class Slot>

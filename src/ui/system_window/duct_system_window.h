@@ -28,6 +28,7 @@ private:
     template <class Slot>
     QAction* addMenuAction(QMenu* menu, const char* name, const char* text,
                            const QKeySequence& shortcut, Slot slot);
+    void fitColumns();
     void createMenus();
     void newSystem();
     void addSegment();
