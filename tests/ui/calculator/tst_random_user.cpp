@@ -8,12 +8,19 @@
 #include "calc/number_text.h"
 #include "calculator_driver.h"
 #include "ui/calculator/roughness_bars.h"
+#include "ui/system_window/duct_system_window.h"
+#include "ui/system_window/system_document.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTableView>
 #include <cmath>
 #include <deque>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -47,7 +54,10 @@ class TestRandomUser : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanupTestCase() { d.stop(); }
+    void cleanupTestCase() {
+        system.reset();
+        d.stop();
+    }
     void randomUser();
 
 private:
@@ -56,9 +66,14 @@ private:
     QString chooseEntry(QComboBox* list, QRandomGenerator& random);
     QString moveBar(QScrollBar* bar, QRandomGenerator& random);
     QString click(QWidget* widget, QPoint at);
+    QString editSystem(QRandomGenerator& random);
     void checkInvariants(const QString& context);
 
     CalculatorDriver d;
+    // The duct system window open beside the calculator, edited now and then.
+    std::unique_ptr<ui::DuctSystemWindow> system;
+    // The cell just typed into and its text, which the system must keep exactly.
+    std::optional<std::tuple<int, int, QString>> typedCell;
     QList<QLineEdit*> editable;
     QList<QLineEdit*> valueBoxes;
     QList<QComboBox*> lists;
@@ -69,6 +84,8 @@ private:
 
 void TestRandomUser::initTestCase() {
     d.start();
+    system = std::make_unique<ui::DuctSystemWindow>(d.form.get(), nullptr);
+    system->show();
     for (const char* name :
          {"Text1", "Text2", "Text3", "Text4", "Text13", "Text14", "Text15", "Text16", "Text17"}) {
         editable << d.get<QLineEdit>(name);
@@ -176,11 +193,69 @@ QString TestRandomUser::action(QRandomGenerator& random) {
     if (kind < 90) {
         return moveBar(bars.at(random.bounded(bars.size())), random);
     }
+    if (kind < 94) {
+        return editSystem(random);
+    }
     QLineEdit* box = valueBoxes.at(random.bounded(valueBoxes.size()));
     return click(box, box->rect().center());
 }
 
+// A segment added, a cell typed (its text kept exactly), a block pasted, an undo or a redo.
+QString TestRandomUser::editSystem(QRandomGenerator& random) {
+    auto* table = system->findChild<QTableView*>("systemTable");
+    const int rows = table->model()->rowCount();
+    const int choice = rows == 0 ? 0 : random.bounded(5);
+    const QModelIndex cell =
+        table->model()->index(random.bounded(std::max(rows, 1)), random.bounded(ductsys::Note));
+    table->setFocus();
+    table->setCurrentIndex(cell);
+    static const Qt::Key undoKeys[] = {Qt::Key_Z, Qt::Key_Y};
+    switch (choice) {
+    case 0:
+        system->findChild<QAction*>("actionAddSegment")->trigger();
+        return "add a segment";
+    case 1:
+    case 2: {
+        // Tab and Enter in an editor commit the cell rather than type.
+        const QString text =
+            QString(hostileTexts.at(random.bounded(hostileTexts.size()))).remove('\t').remove('\n');
+        // The calculator stays the active window: the editor is found, not taken from the focus.
+        QTest::keyClick(table, Qt::Key_F2);
+        auto* editor = table->findChild<QLineEdit*>();
+        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+        for (const QChar key : text) {
+            QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(key), {});
+        }
+        QTest::keyClick(editor, Qt::Key_Return);
+        // The editor commits from the event loop, then goes.
+        (void)QTest::qWaitFor([table] { return !table->findChild<QLineEdit*>(); });
+        typedCell = {cell.row(), cell.column(), text};
+        return QString("type '%1' into cell %2,%3").arg(text).arg(cell.row()).arg(cell.column());
+    }
+    case 3:
+        QGuiApplication::clipboard()->setText(hostileTexts.mid(random.bounded(8), 6).join('\t') +
+                                              "\n1200\t" + hostileTexts.at(random.bounded(8)));
+        QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+        return "paste a block";
+    default:
+        QTest::keyClick(table, undoKeys[random.bounded(2)], Qt::ControlModifier);
+        return "undo or redo";
+    }
+}
+
 void TestRandomUser::checkInvariants(const QString& context) {
+    // The system shows the calculation of what it holds, a row per segment.
+    const ui::SystemDocument& document = *system->document();
+    const auto fresh = ductsys::calculate(document.segments(), document.settings());
+    QVERIFY2(fresh.criticalPath == document.result().criticalPath &&
+                 bits(float(fresh.fanPressure)) == bits(float(document.result().fanPressure)) &&
+                 system->findChild<QTableView*>("systemTable")->model()->rowCount() ==
+                     int(document.segments().size()),
+             qPrintable(context));
+    if (const auto typed = std::exchange(typedCell, std::nullopt)) {
+        const auto& [row, column, text] = *typed;
+        QVERIFY2(document.cell(row, ductsys::Column(column)) == text, qPrintable(context));
+    }
     const calc::CalculatorState& s = d.state();
     for (QLabel* value : d.get<QGroupBox>("Frame3")->findChildren<QLabel*>()) {
         QVERIFY2(!value->text().contains("inf", Qt::CaseInsensitive) &&
