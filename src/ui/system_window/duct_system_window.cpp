@@ -170,6 +170,9 @@ void DuctSystemWindow::addBranch() {
 
 void DuctSystemWindow::deleteSegments() {
     const std::vector<int> rows = selectedRows();
+    if (rows.empty()) {
+        return; // no undo step, and no modified mark, for deleting nothing
+    }
     const std::size_t downstream = document_->withDownstream(rows).size() - rows.size();
     if (downstream > 0 &&
         QMessageBox::question(
