@@ -61,18 +61,22 @@ inline constexpr std::array<std::string_view, SizeSlotCount> defaultSizeTexts{"1
 inline constexpr std::string_view defaultDensityText = "1.204";
 inline constexpr std::string_view defaultViscosityText = "0.00001506";
 
+// The float a box stores for a text, as the calculator reads it.
+inline float storedValue(std::string_view text) {
+    return float(parseNumber(text));
+}
+
 // Stores the defaults that start-up leaves in the state: the five sizes, the roughness and
 // the air. The flow factor is stored when the unit is selected.
 inline void storeDefaults(CalculatorState& s) {
-    const auto stored = [](std::string_view text) { return float(parseNumber(text)); };
-    s.rectLong = stored(defaultSizeTexts[LongSide]);
-    s.rectShort = stored(defaultSizeTexts[ShortSide]);
-    s.ellMajor = stored(defaultSizeTexts[MajorAxis]);
-    s.diam = stored(defaultSizeTexts[Diameter]);
-    s.ellMinor = stored(defaultSizeTexts[MinorAxis]);
-    s.rough = stored(materials[defaultMaterial].roughnessText);
-    s.visc = stored(defaultViscosityText);
-    s.dens = stored(defaultDensityText);
+    s.rectLong = storedValue(defaultSizeTexts[LongSide]);
+    s.rectShort = storedValue(defaultSizeTexts[ShortSide]);
+    s.ellMajor = storedValue(defaultSizeTexts[MajorAxis]);
+    s.diam = storedValue(defaultSizeTexts[Diameter]);
+    s.ellMinor = storedValue(defaultSizeTexts[MinorAxis]);
+    s.rough = storedValue(materials[defaultMaterial].roughnessText);
+    s.visc = storedValue(defaultViscosityText);
+    s.dens = storedValue(defaultDensityText);
 }
 
 } // namespace calc

@@ -43,10 +43,10 @@ inline constexpr std::string_view autoSize = "自动";
 
 struct Settings {
     std::size_t material = calc::defaultMaterial; // index into calc::materials
-    float roughness = 0.16f;                      // K, mm
+    float roughness = calc::storedValue(calc::materials[material].roughnessText); // K, mm
     calc::FrictionFormula formula = calc::defaultFormula;
-    float density = 1.204f;       // kg/m3
-    float viscosity = 1.506e-05f; // kinematic, m2/s
+    float density = calc::storedValue(calc::defaultDensityText);     // kg/m3
+    float viscosity = calc::storedValue(calc::defaultViscosityText); // kinematic, m2/s
     // Velocity limits for sizing, by kind (main, branch, terminal), m/s: the upper
     // recommended values for low-velocity ducts in public buildings.
     std::array<double, 3> velocityLimits{6.5, 4.5, 3.5};

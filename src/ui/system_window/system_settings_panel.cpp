@@ -39,10 +39,6 @@ void showIndex(QComboBox* list, int index) {
     list->setCurrentIndex(index);
 }
 
-float materialRoughness(std::size_t material) {
-    return float(calc::parseNumber(calc::materials[material].roughnessText));
-}
-
 } // namespace
 
 SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const CalculatorForm* calculator,
@@ -103,8 +99,9 @@ SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const Calcula
     connect(material_, &QComboBox::currentIndexChanged, this, [this](int index) {
         change(Material, [this, index](ductsys::Settings& s) {
             s.material = std::size_t(index);
-            s.roughness = s.material == calc::customMaterial ? float(shownValue(roughness_))
-                                                             : materialRoughness(s.material);
+            s.roughness = s.material == calc::customMaterial
+                              ? float(shownValue(roughness_))
+                              : calc::storedValue(calc::materials[s.material].roughnessText);
         });
     });
     connect(formula_, &QComboBox::currentIndexChanged, this, [this](int index) {
