@@ -301,7 +301,8 @@ private:
         const auto section = readSection(i);
         const auto length = number(i, Length, 0, true);
         const auto zeta = number(i, Zeta, 0, false);
-        const auto terminalLoss = number(i, TerminalLoss, 0, false);
+        // A terminal's pressure drop is a loss; Σζ may be negative, as for some junctions.
+        const auto terminalLoss = number(i, TerminalLoss, 0, true);
         if (!section || !flowKnown_[i] || !length || !zeta || !terminalLoss) {
             return;
         }

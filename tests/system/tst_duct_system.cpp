@@ -75,10 +75,12 @@ private slots:
             in.boxTexts[first + 1] = shortest(r.section.second).toStdString();
             calc::recalculate(state, in);
             const auto& f = r.figures;
-            for (const auto& [mine, calculator] :
-                 {std::pair{f.area, state.area}, {f.equivalentDiameter, state.dEq},
-                  {f.velocity, state.vel}, {f.reynoldsNumber, state.reyn},
-                  {f.frictionLoss, state.rSpec}, {f.dynamicPressure, state.pDyn}}) {
+            for (const auto& [mine, calculator] : {std::pair{f.area, state.area},
+                                                   {f.equivalentDiameter, state.dEq},
+                                                   {f.velocity, state.vel},
+                                                   {f.reynoldsNumber, state.reyn},
+                                                   {f.frictionLoss, state.rSpec},
+                                                   {f.dynamicPressure, state.pDyn}}) {
                 QCOMPARE(bits(mine), bits(calculator));
             }
         }
@@ -119,14 +121,24 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("problem");
-        QTest::newRow("text for a length") << 3 << int(Column::Length) << "9 m" << "应为不小于0的数";
-        QTest::newRow("negative length") << 3 << int(Column::Length) << "-9" << "应为不小于0的数";
-        QTest::newRow("unknown upstream") << 3 << int(Column::Upstream) << "9" << "上游管段不存在";
-        QTest::newRow("loop") << 1 << int(Column::Upstream) << "3" << "管段成环";
-        QTest::newRow("terminal without flow") << 3 << int(Column::Flow) << "" << "末端管段需要风量";
-        QTest::newRow("same 编号") << 3 << int(Column::Id) << "2" << "编号重复";
-        QTest::newRow("one size for a rectangle") << 1 << int(Column::Size) << "1000" << "尺寸应为两边 mm，如 630×250";
-        QTest::newRow("unknown shape") << 3 << int(Column::Shape) << "方形" << "形状应为圆形、矩形或椭圆形";
+        QTest::newRow("text for a length") << 3 << int(Column::Length) << "9 m"
+                                           << "应为不小于0的数";
+        QTest::newRow("negative length") << 3 << int(Column::Length) << "-9"
+                                         << "应为不小于0的数";
+        QTest::newRow("negative terminal loss") << 3 << int(Column::TerminalLoss) << "-30"
+                                                << "应为不小于0的数";
+        QTest::newRow("unknown upstream") << 3 << int(Column::Upstream) << "9"
+                                          << "上游管段不存在";
+        QTest::newRow("loop") << 1 << int(Column::Upstream) << "3"
+                              << "管段成环";
+        QTest::newRow("terminal without flow") << 3 << int(Column::Flow) << ""
+                                               << "末端管段需要风量";
+        QTest::newRow("same 编号") << 3 << int(Column::Id) << "2"
+                                   << "编号重复";
+        QTest::newRow("one size for a rectangle") << 1 << int(Column::Size) << "1000"
+                                                  << "尺寸应为两边 mm，如 630×250";
+        QTest::newRow("unknown shape") << 3 << int(Column::Shape) << "方形"
+                                       << "形状应为圆形、矩形或椭圆形";
     }
     void badCells() {
         QFETCH(int, row);
