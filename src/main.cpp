@@ -1,12 +1,39 @@
+#include "files/command_line.h"
 #include "ui/main_window/main_window.h"
 
 #include <QApplication>
+#include <cstring>
+
+namespace {
+
+bool exportsOnly(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], files::exportOption, std::strlen(files::exportOption)) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setOrganizationName(QStringLiteral("ductcalc"));
+    QCoreApplication::setApplicationName(QStringLiteral("ductcalc"));
+    if (exportsOnly(argc, argv)) {
+        // No display: a batch job or a script on a server.
+        const QCoreApplication app(argc, argv);
+        return files::exportFromCommandLine(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
     // Lets the desktop match the window to its entry and icon (Wayland needs it).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ductcalc.DuctCalc"));
     ui::MainWindow window;
     window.show();
+    window.offerRecovery();
+    // A file given, as by a file manager, opens in the duct system window.
+    if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {
+        window.openSystemFile(arguments[1]);
+    }
     return app.exec();
 }

@@ -18,33 +18,6 @@ using calc::DuctShape;
 constexpr std::array<std::string_view, 3> kindNames{"干管", "支管", "末端支管"};
 constexpr std::array<std::string_view, 3> shapeCells{"圆形", "矩形", "椭圆形"};
 
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && blank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// The whole cell as one finite number, or none: unlike the calculator's boxes, which read
-// the leading number of whatever is typed, a table cell with anything else is refused.
-std::optional<double> cellNumber(std::string_view text) {
-    text = trimmed(text);
-    if (text.starts_with('+')) {
-        text.remove_prefix(1);
-    }
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-        !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 template <std::size_t N>
 std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& names,
                                    std::string_view cell) {
@@ -52,26 +25,14 @@ std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& names,
     return found == names.end() ? std::nullopt : std::optional(std::size_t(found - names.begin()));
 }
 
-// "400" or "630×250" (also with x, X or *): one size for a circle, two otherwise, in mm.
+// A size as typed for a shape: one positive size for a circle, two otherwise.
 std::optional<calc::DuctSection> typedSection(DuctShape shape, std::string_view cell) {
-    const std::string_view text = trimmed(cell);
-    std::size_t at = std::string_view::npos;
-    std::size_t width = 0;
-    for (const std::string_view times : {"×", "x", "X", "*"}) {
-        if (at = text.find(times); at != std::string_view::npos) {
-            width = times.size();
-            break;
-        }
-    }
-    const auto first = cellNumber(text.substr(0, at));
-    const auto second =
-        at == std::string_view::npos ? std::optional(0.0) : cellNumber(text.substr(at + width));
-    const bool circular = shape == DuctShape::Circular;
-    if (!first || !(*first > 0) || !second || circular != (at == std::string_view::npos) ||
-        !(circular || *second > 0)) {
+    const auto sizes = sizeNumbers(cell);
+    if (!sizes || (shape == DuctShape::Circular) != (sizes->size() == 1)) {
         return std::nullopt;
     }
-    return calc::DuctSection{shape, float(*first), float(*second)};
+    const double second = sizes->size() == 2 ? (*sizes)[1] : 0;
+    return calc::DuctSection{shape, float((*sizes)[0]), float(second)};
 }
 
 std::string sizeCell(const calc::DuctSection& section) {
@@ -395,6 +356,59 @@ private:
 };
 
 } // namespace
+
+std::string_view trimmed(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Unlike the calculator's boxes, which read the leading number of whatever is typed, a
+// table cell with anything else is refused.
+std::optional<double> cellNumber(std::string_view text) {
+    text = trimmed(text);
+    if (text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<SegmentKind> kindOf(std::string_view cell) {
+    const auto index = indexOf(kindNames, cell);
+    return index ? std::optional(SegmentKind(*index)) : std::nullopt;
+}
+
+std::optional<calc::DuctShape> shapeOf(std::string_view cell) {
+    const auto index = indexOf(shapeCells, cell);
+    return index ? std::optional(DuctShape(*index)) : std::nullopt;
+}
+
+std::optional<std::vector<double>> sizeNumbers(std::string_view cell) {
+    const std::string_view text = trimmed(cell);
+    for (const std::string_view times : {"×", "x", "X", "*"}) {
+        if (const auto at = text.find(times); at != std::string_view::npos) {
+            const auto first = cellNumber(text.substr(0, at));
+            const auto second = cellNumber(text.substr(at + times.size()));
+            if (!first || !second || !(*first > 0) || !(*second > 0)) {
+                return std::nullopt;
+            }
+            return std::vector{*first, *second};
+        }
+    }
+    const auto only = cellNumber(text);
+    return only && *only > 0 ? std::optional(std::vector{*only}) : std::nullopt;
+}
 
 std::string_view kindName(SegmentKind kind) {
     return kindNames[std::size_t(kind)];

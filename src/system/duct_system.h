@@ -31,6 +31,9 @@ enum Column {
 
 struct Segment {
     std::array<std::string, ColumnCount> cells; // UTF-8, as typed
+    // What a file held for the segment that this program does not know, as the text of a
+    // JSON object, so that saving writes it back; empty for none.
+    std::string unknownKeys;
 };
 
 enum class SegmentKind { Main, Branch, Terminal };
@@ -40,6 +43,15 @@ std::string_view kindName(SegmentKind kind);
 std::string_view shapeCell(calc::DuctShape shape);
 // The size cell that asks for the smallest standard size meeting the limits.
 inline constexpr std::string_view autoSize = "自动";
+
+// The cells read as the calculation reads them: blanks around a cell do not count; a number
+// is the whole cell; a size is one or two positive numbers in mm ("400", "630×250", also
+// with x, X or *).
+std::string_view trimmed(std::string_view cell);
+std::optional<double> cellNumber(std::string_view cell);
+std::optional<SegmentKind> kindOf(std::string_view cell);
+std::optional<calc::DuctShape> shapeOf(std::string_view cell);
+std::optional<std::vector<double>> sizeNumbers(std::string_view cell);
 
 struct Settings {
     std::size_t material = calc::defaultMaterial; // index into calc::materials
@@ -54,6 +66,17 @@ struct Settings {
     double maxAspect = 4;     // long side / short side; 0 is off
     double balanceLimit = 15; // %
 };
+
+// The values a setting may take, as the settings offer them and a file is checked against.
+struct SettingRange {
+    double minimum;
+    double maximum;
+};
+inline constexpr SettingRange roughnessRange{0.01, 10}; // K of 自定义, mm
+inline constexpr SettingRange velocityLimitRange{0.5, 30};
+inline constexpr SettingRange maxFrictionRange{0, 100};
+inline constexpr SettingRange maxAspectRange{0, 40};
+inline constexpr SettingRange balanceLimitRange{1, 100};
 
 // The velocities a segment of a kind must not exceed, m/s.
 inline constexpr std::array<double, 3> velocityMaxima{8, 6.5, 6};

@@ -13,12 +13,15 @@
 #include "ui/tool_windows/sizing_window.h"
 
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <algorithm>
@@ -188,6 +191,45 @@ void MainWindow::showDuctRun() {
 
 void MainWindow::showDuctSystem() {
     showTool(ductSystem_, calculator_, this, {sizing_, airState_, ductRun_, ductSystem_});
+}
+
+void MainWindow::openSystemFile(const QString& path) {
+    showDuctSystem();
+    ductSystem_->openFile(path);
+}
+
+void MainWindow::offerRecovery() {
+    const auto left = RecoveryCopy::leftBehind();
+    if (!left) {
+        return;
+    }
+    const QString name = left->filePath.isEmpty() ? QString::fromUtf8("未命名")
+                                                  : QFileInfo(left->filePath).fileName();
+    QMessageBox box(
+        QMessageBox::Question, QString::fromUtf8("恢复管网"),
+        QString::fromUtf8("程序上次意外结束，管网“%1”有未保存的修改。是否恢复？").arg(name),
+        QMessageBox::NoButton, this);
+    QPushButton* restore = box.addButton(QString::fromUtf8("恢复"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QString::fromUtf8("丢弃"), QMessageBox::DestructiveRole);
+    restore->setObjectName(QStringLiteral("restoreRecovery"));
+    discard->setObjectName(QStringLiteral("discardRecovery"));
+    box.setDefaultButton(restore);
+    box.exec();
+    if (box.clickedButton() == discard) {
+        RecoveryCopy::removeLeft(*left);
+    } else if (box.clickedButton() == restore) {
+        showDuctSystem();
+        ductSystem_->restore(*left);
+    }
+}
+
+// Quitting closes the duct system first, which asks about its unsaved changes.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ductSystem_ && !ductSystem_->close()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::showAbout() {

@@ -34,6 +34,14 @@ public:
     // The calculator's inputs and results, then the rows of every source.
     calc::Report report() const;
 
+    // Opens a duct system file in the system window.
+    void openSystemFile(const QString& path);
+    // Offers to restore the unsaved duct system that a program which ended abnormally left.
+    void offerRecovery();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void createMenus();
     void createEditMenu();

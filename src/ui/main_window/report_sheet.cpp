@@ -1,6 +1,6 @@
 #include "ui/main_window/report_sheet.h"
 
-#include "files/save_error.h"
+#include "files/file_access.h"
 #include "ui/core_text.h"
 
 #include <QDate>

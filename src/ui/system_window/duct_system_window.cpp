@@ -1,7 +1,5 @@
 #include "ui/system_window/duct_system_window.h"
 
-#include "calc/number_text.h"
-#include "calc/sizing.h"
 #include "ui/calculator/calculator_form.h"
 #include "ui/core_text.h"
 #include "ui/system_window/system_document.h"
@@ -31,6 +29,7 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     : QMainWindow(parent, Qt::Window)
     , document_(new SystemDocument(this)) {
     nameToolWindow(this, "DuctSystemWindow", "管网水力计算 - 未命名[*]", calculator);
+    recovery_ = new RecoveryCopy(document_, this);
 
     model_ = new SystemTableModel(document_, this);
     table_ = new QTableView;
@@ -88,21 +87,8 @@ void DuctSystemWindow::fitColumns() {
     }
 }
 
-template <class Slot>
-QAction* DuctSystemWindow::addMenuAction(QMenu* menu, const char* name, const char* text,
-                                         const QKeySequence& shortcut, Slot slot) {
-    QAction* action = menu->addAction(QString::fromUtf8(text), this, slot);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(shortcut);
-    return action;
-}
-
 void DuctSystemWindow::createMenus() {
-    QMenu* file = menuBar()->addMenu(QString::fromUtf8("文件(&F)"));
-    addMenuAction(file, "actionSystemNew", "新建(&N)", QKeySequence::New,
-                  &DuctSystemWindow::newSystem);
-    addMenuAction(file, "actionSystemClose", "关闭(&C)", {}, &QWidget::close);
-
+    createFileMenu();
     QMenu* edit = menuBar()->addMenu(QString::fromUtf8("编辑(&E)"));
     QAction* undo = document_->undoStack()->createUndoAction(this, QString::fromUtf8("撤销"));
     undo->setObjectName(QStringLiteral("actionSystemUndo"));
@@ -130,15 +116,6 @@ void DuctSystemWindow::createMenus() {
     tableAction("actionSystemCopy", "复制(&C)", QKeySequence::Copy, &DuctSystemWindow::copyCells);
     tableAction("actionSystemPaste", "粘贴(&P)", QKeySequence::Paste,
                 &DuctSystemWindow::pasteCells);
-}
-
-void DuctSystemWindow::newSystem() {
-    if (document_->isModified() &&
-        QMessageBox::question(this, windowTitle().remove(QStringLiteral("[*]")),
-                              QString::fromUtf8("放弃对当前管网的修改？")) != QMessageBox::Yes) {
-        return;
-    }
-    document_->clear();
 }
 
 std::optional<int> DuctSystemWindow::currentRow() const {
@@ -240,9 +217,7 @@ void DuctSystemWindow::showSummary() {
     for (const std::size_t segment : result.criticalPath) {
         path << document_->cell(int(segment), Column::Id);
     }
-    const auto number = [](double value) {
-        return qString(calc::cellText(calc::formatResult(float(value)), ""));
-    };
+    const auto number = [](double value) { return qString(ductsys::figureText(value)); };
     summary_->setText(
         QString::fromUtf8("总风量 %1 m3/h；最不利环路 %2，阻力 %3 Pa；超过平衡限值的支管 %4 个")
             .arg(number(result.totalFlow),

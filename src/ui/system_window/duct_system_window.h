@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ui/system_window/recovery_copy.h"
+
 #include <QMainWindow>
+#include <QMenu>
 #include <optional>
 #include <vector>
 
-class QAction;
 class QLabel;
 class QTableView;
 
@@ -23,14 +25,42 @@ public:
     DuctSystemWindow(CalculatorForm* calculator, QWidget* parent);
 
     SystemDocument* document() const { return document_; }
+    RecoveryCopy* recovery() const { return recovery_; }
+    // The file the system was last saved to or opened from; empty for a new system.
+    const QString& filePath() const { return filePath_; }
+
+    // Opens a project file in place of the system, or says why it cannot; the system is
+    // left as it was then. Does not ask about unsaved changes.
+    bool openFile(const QString& path);
+    bool saveTo(const QString& path);
+    // Asks whether to save unsaved changes: false if the user cancels or saving fails.
+    bool maybeSave();
+    // Takes the unsaved work a program that ended abnormally left, as modified.
+    void restore(const RecoveryCopy::Left& left);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     template <class Slot>
     QAction* addMenuAction(QMenu* menu, const char* name, const char* text,
-                           const QKeySequence& shortcut, Slot slot);
+                           const QKeySequence& shortcut, Slot slot) {
+        QAction* action = menu->addAction(QString::fromUtf8(text), this, slot);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(shortcut);
+        return action;
+    }
     void fitColumns();
     void createMenus();
+    void createFileMenu();
     void newSystem();
+    void openChosenFile();
+    bool save();
+    bool saveAs();
+    void exportCsv();
+    void showRecentFiles();
+    void openRecentFile(const QString& path);
+    void setFilePath(const QString& path);
     void addSegment();
     void addBranch();
     void deleteSegments();
@@ -45,6 +75,9 @@ private:
     SystemTableModel* model_;
     QTableView* table_;
     QLabel* summary_;
+    RecoveryCopy* recovery_;
+    QMenu* recentMenu_ = nullptr;
+    QString filePath_;
 };
 
 } // namespace ui

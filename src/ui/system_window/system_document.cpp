@@ -108,7 +108,8 @@ ductsys::Segment SystemDocument::newSegment(const std::string& upstream, int off
     // -Wrestrict from GCC 12 at -O3.
     return {{std::to_string(nextNumber(state_.segments) + offset), upstream, "", "1000", "10",
              std::string(ductsys::shapeCell(calc::DuctShape::Rectangular)),
-             std::string(ductsys::autoSize), "0", "0", ""}};
+             std::string(ductsys::autoSize), "0", "0", ""},
+            {}};
 }
 
 // Right after the upstream segment's last descendant, so that the rows stay in tree order;
@@ -194,9 +195,18 @@ void SystemDocument::paste(int row, int column, const QList<QStringList>& block)
 }
 
 void SystemDocument::clear() {
+    load({});
+}
+
+void SystemDocument::load(files::Project project) {
     undoStack_.clear();
-    state_.settings = {};
-    applySegments({});
+    state_.settings = project.settings;
+    unknownKeys_ = std::move(project.unknownKeys);
+    applySegments(project.segments);
+}
+
+files::Project SystemDocument::project() const {
+    return {state_.segments, state_.settings, unknownKeys_};
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/project_file.h"
 #include "system/duct_system.h"
 
 #include <QObject>
@@ -47,6 +48,10 @@ public:
     void paste(int row, int column, const QList<QStringList>& block);
     // An empty system with the default settings and no undo history.
     void clear();
+    // The system a file held, with no undo history: unmodified.
+    void load(files::Project project);
+    // What a file of the system holds, the keys it did not know included.
+    files::Project project() const;
 
 signals:
     void rowsAboutToChange();
@@ -64,6 +69,7 @@ private:
                                const std::string& upstream) const;
 
     State state_;
+    files::UnknownKeys unknownKeys_;
     ductsys::SystemResult result_;
     QUndoStack undoStack_;
 };

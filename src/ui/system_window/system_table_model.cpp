@@ -1,13 +1,10 @@
 #include "ui/system_window/system_table_model.h"
 
-#include "calc/number_text.h"
-#include "calc/sizing.h"
 #include "ui/core_text.h"
 #include "ui/system_window/system_document.h"
 
 #include <QBrush>
 #include <QFont>
-#include <array>
 
 namespace ui {
 
@@ -15,26 +12,11 @@ using ductsys::Column;
 
 namespace {
 
-constexpr std::array<const char*, Column::ColumnCount> inputHeaders{
-    "编号", "上游管段", "类型", "风量 m3/h", "长度 m", "形状", "尺寸", "Σζ", "末端阻力 Pa", "备注"};
-constexpr std::array<const char*, SystemTableModel::ComputedCount> computedHeaders{
-    "当量直径 m",    "风速 m/s",    "比摩阻 Pa/m", "动压 Pa",   "摩擦阻力 R·L Pa",
-    "局部阻力 Z Pa", "管段阻力 Pa", "累计阻力 Pa", "不平衡率 %"};
-
-// A figure as the calculator's tables show it.
-QString figureText(float value) {
-    return qString(calc::cellText(calc::formatResult(value), ""));
-}
-
 const QColor badCell(255, 200, 200);
 const QColor overLimit(255, 225, 160);
 const QColor criticalTint(230, 240, 255);
 
 } // namespace
-
-int SystemTableModel::computedColumn(Computed computed) {
-    return int(Column::ColumnCount) + int(computed);
-}
 
 SystemTableModel::SystemTableModel(SystemDocument* document, QObject* parent)
     : QAbstractTableModel(parent)
@@ -54,7 +36,7 @@ int SystemTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int SystemTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(Column::ColumnCount) + int(ComputedCount);
+    return parent.isValid() ? 0 : ductsys::tableColumnCount;
 }
 
 QVariant SystemTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -64,9 +46,7 @@ QVariant SystemTableModel::headerData(int section, Qt::Orientation orientation, 
     if (orientation == Qt::Vertical) {
         return section + 1;
     }
-    return QString::fromUtf8(section < Column::ColumnCount
-                                 ? inputHeaders[std::size_t(section)]
-                                 : computedHeaders[std::size_t(section - Column::ColumnCount)]);
+    return qString(ductsys::columnHeader(section));
 }
 
 Qt::ItemFlags SystemTableModel::flags(const QModelIndex& index) const {
@@ -114,46 +94,14 @@ bool SystemTableModel::setData(const QModelIndex& index, const QVariant& value, 
     return true;
 }
 
-// What a cell shows: the input as typed, with what the calculation made of an empty or
-// automatic input beside it; the 编号 indented by the segment's depth so the tree reads.
+// The 编号 indented by the segment's depth, so that the tree reads.
 QString SystemTableModel::shownText(int row, int column) const {
-    if (column >= Column::ColumnCount) {
-        return computedText(row, Computed(column - Column::ColumnCount));
-    }
-    const auto& result = document_->result().segments[std::size_t(row)];
-    const QString typed = document_->cell(row, Column(column));
-    switch (column) {
-    case Column::Id:
-        return result.depth == 0
-                   ? typed
-                   : QString(2 * (result.depth - 1), ' ') + QString::fromUtf8("└ ") + typed;
-    case Column::Kind:
-        return typed.trimmed().isEmpty() ? qString(ductsys::kindName(result.kind)) : typed;
-    case Column::Flow:
-        return result.flowIsSum ? figureText(result.flow) : typed;
-    case Column::Size:
-        return result.computed && typed.trimmed() == qString(ductsys::autoSize)
-                   ? typed + ' ' + qString(result.sizeText)
-                   : typed;
-    default:
-        return typed;
-    }
-}
-
-QString SystemTableModel::computedText(int row, Computed computed) const {
-    const auto& result = document_->result().segments[std::size_t(row)];
-    if (computed == Imbalance) {
-        return result.imbalance ? figureText(float(*result.imbalance)) : QString();
-    }
-    if (!result.computed) {
-        return {};
-    }
-    const auto& figures = result.figures;
-    const std::array<float, Imbalance> values{figures.equivalentDiameter, figures.velocity,
-                                              figures.frictionLoss,       figures.dynamicPressure,
-                                              float(result.friction),     float(result.local),
-                                              float(result.total),        float(result.cumulative)};
-    return figureText(values[std::size_t(computed)]);
+    const QString text = qString(
+        ductsys::shownText(document_->segments(), document_->result(), std::size_t(row), column));
+    const int depth = document_->result().segments[std::size_t(row)].depth;
+    return column != Column::Id || depth == 0
+               ? text
+               : QString(2 * (depth - 1), ' ') + QString::fromUtf8("└ ") + text;
 }
 
 // Grey for a kind taken from the segment's place, blue for a summed flow.
@@ -173,8 +121,8 @@ QVariant SystemTableModel::background(int row, int column) const {
     if (result.badColumn && *result.badColumn == column) {
         return QBrush(badCell);
     }
-    if ((column == computedColumn(Velocity) && result.overVelocity) ||
-        (column == computedColumn(Imbalance) && result.overBalance)) {
+    if ((column == computedColumn(ductsys::Velocity) && result.overVelocity) ||
+        (column == computedColumn(ductsys::Imbalance) && result.overBalance)) {
         return QBrush(overLimit);
     }
     return result.onCriticalPath ? QVariant(QBrush(criticalTint)) : QVariant();
@@ -185,12 +133,12 @@ QString SystemTableModel::toolTip(int row, int column) const {
     if (result.badColumn && *result.badColumn == column) {
         return QString::fromUtf8(result.problem.c_str());
     }
-    if (column == computedColumn(Velocity) && result.overVelocity) {
+    if (column == computedColumn(ductsys::Velocity) && result.overVelocity) {
         return QString::fromUtf8("超过%1的最大风速 %2 m/s")
             .arg(qString(ductsys::kindName(result.kind)))
             .arg(ductsys::velocityMaxima[std::size_t(result.kind)]);
     }
-    if (column == computedColumn(Imbalance) && result.overBalance) {
+    if (column == computedColumn(ductsys::Imbalance) && result.overBalance) {
         return QString::fromUtf8("超过平衡限值 %1 %").arg(document_->settings().balanceLimit);
     }
     return {};

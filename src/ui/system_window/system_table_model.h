@@ -1,5 +1,7 @@
 #pragma once
 
+#include "system/system_table.h"
+
 #include <QAbstractTableModel>
 
 namespace ui {
@@ -12,20 +14,10 @@ class SystemTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    // The computed columns, after the input columns.
-    enum Computed {
-        EquivalentDiameter,
-        Velocity,
-        FrictionLoss,
-        DynamicPressure,
-        Friction,
-        Local,
-        Total,
-        Cumulative,
-        Imbalance,
-        ComputedCount
-    };
-    static int computedColumn(Computed computed);
+    using Computed = ductsys::Computed;
+    static constexpr int computedColumn(Computed computed) {
+        return ductsys::computedColumn(computed);
+    }
 
     explicit SystemTableModel(SystemDocument* document, QObject* parent = nullptr);
 
@@ -38,7 +30,6 @@ public:
 
 private:
     QString shownText(int row, int column) const;
-    QString computedText(int row, Computed computed) const;
     QVariant foreground(int row, int column) const;
     QVariant background(int row, int column) const;
     QString toolTip(int row, int column) const;

@@ -148,10 +148,11 @@ private slots:
             }
             d.type("Text1", cell(row, Column::Flow));
             for (const auto& [computed, result, unit] :
-                 {std::tuple{Model::EquivalentDiameter, calc::ResultRow::EquivalentDiameter, " m"},
-                  {Model::Velocity, calc::ResultRow::Velocity, " m/s"},
-                  {Model::FrictionLoss, calc::ResultRow::FrictionLoss, " Pa/m"},
-                  {Model::DynamicPressure, calc::ResultRow::DynamicPressure, " Pa"}}) {
+                 {std::tuple{ductsys::EquivalentDiameter, calc::ResultRow::EquivalentDiameter,
+                             " m"},
+                  {ductsys::Velocity, calc::ResultRow::Velocity, " m/s"},
+                  {ductsys::FrictionLoss, calc::ResultRow::FrictionLoss, " Pa/m"},
+                  {ductsys::DynamicPressure, calc::ResultRow::DynamicPressure, " Pa"}}) {
                 QCOMPARE(
                     cell(row, Model::computedColumn(computed)),
                     QString::fromStdString(calc::cellText(d.result(result).toStdString(), unit)));
@@ -236,7 +237,7 @@ private slots:
                 QCOMPARE(model()->index(row + line, column + i).data(Qt::EditRole).toString(),
                          block[line][i]);
             }
-            QVERIFY(!cell(row + line, Model::computedColumn(Model::Velocity)).isEmpty());
+            QVERIFY(!cell(row + line, Model::computedColumn(ductsys::Velocity)).isEmpty());
         }
         keyOnTable(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(snapshot(), before);

@@ -1,7 +1,8 @@
-#include "files/save_error.h"
+#include "files/file_access.h"
 
-#include <QFileDevice>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace files {
 
@@ -20,6 +21,22 @@ QString saveErrorText(const QFileDevice& file) {
         return QString::fromUtf8("没有写入权限。");
     }
     return QString::fromUtf8("无法创建文件。");
+}
+
+std::optional<QString> writeFileAtomically(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        return saveErrorText(file);
+    }
+    return std::nullopt;
+}
+
+std::variant<Project, QString> openProjectFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return QString::fromUtf8(file.exists() ? "无法读取文件。" : "文件不存在。");
+    }
+    return readProject(file.readAll());
 }
 
 } // namespace files

@@ -1,0 +1,99 @@
+#include "system/system_table.h"
+
+#include "calc/number_text.h"
+#include "calc/sizing.h"
+
+#include <array>
+
+namespace ductsys {
+
+namespace {
+
+constexpr std::array<std::string_view, tableColumnCount> headers{
+    "编号",          "上游管段",    "类型",        "风量 m3/h",   "长度 m",
+    "形状",          "尺寸",        "Σζ",          "末端阻力 Pa", "备注",
+    "当量直径 m",    "风速 m/s",    "比摩阻 Pa/m", "动压 Pa",     "摩擦阻力 R·L Pa",
+    "局部阻力 Z Pa", "管段阻力 Pa", "累计阻力 Pa", "不平衡率 %"};
+
+std::string trimmedCell(const std::string& cell) {
+    const auto first = cell.find_first_not_of(" \t");
+    return first == std::string::npos
+               ? std::string()
+               : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
+}
+
+std::string computedText(const SegmentResult& result, Computed computed) {
+    if (computed == Imbalance) {
+        return result.imbalance ? figureText(*result.imbalance) : std::string();
+    }
+    if (!result.computed) {
+        return {};
+    }
+    const auto& figures = result.figures;
+    const std::array<double, Imbalance> values{figures.equivalentDiameter,
+                                               figures.velocity,
+                                               figures.frictionLoss,
+                                               figures.dynamicPressure,
+                                               result.friction,
+                                               result.local,
+                                               result.total,
+                                               result.cumulative};
+    return figureText(values[std::size_t(computed)]);
+}
+
+std::vector<std::string> idsOf(const std::vector<Segment>& segments,
+                               const std::vector<std::size_t>& rows) {
+    std::vector<std::string> ids;
+    for (const std::size_t row : rows) {
+        ids.push_back(segments[row].cells[Id]);
+    }
+    return ids;
+}
+
+} // namespace
+
+std::string_view columnHeader(int column) {
+    return headers[std::size_t(column)];
+}
+
+std::string figureText(double value) {
+    return calc::cellText(calc::formatResult(float(value)), "");
+}
+
+std::string shownText(const std::vector<Segment>& segments, const SystemResult& result,
+                      std::size_t row, int column) {
+    const SegmentResult& segment = result.segments[row];
+    if (column >= ColumnCount) {
+        return computedText(segment, Computed(column - ColumnCount));
+    }
+    const std::string& typed = segments[row].cells[std::size_t(column)];
+    switch (column) {
+    case Kind:
+        return trimmedCell(typed).empty() ? std::string(kindName(segment.kind)) : typed;
+    case Flow:
+        return segment.flowIsSum ? figureText(segment.flow) : typed;
+    case Size:
+        return segment.computed && trimmedCell(typed) == autoSize ? typed + ' ' + segment.sizeText
+                                                                  : typed;
+    default:
+        return typed;
+    }
+}
+
+std::vector<std::string> criticalPathIds(const std::vector<Segment>& segments,
+                                         const SystemResult& result) {
+    return idsOf(segments, result.criticalPath);
+}
+
+std::vector<std::string> overBalanceIds(const std::vector<Segment>& segments,
+                                        const SystemResult& result) {
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < result.segments.size(); ++row) {
+        if (result.segments[row].overBalance) {
+            rows.push_back(row);
+        }
+    }
+    return idsOf(segments, rows);
+}
+
+} // namespace ductsys

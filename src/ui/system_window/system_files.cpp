@@ -1,0 +1,242 @@
+// The duct system window's files: new, open, recent, save, export, and the question about
+// unsaved changes before any of them drops the system.
+
+#include "files/file_access.h"
+#include "files/system_csv.h"
+#include "ui/system_window/duct_system_window.h"
+#include "ui/system_window/system_document.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace ui {
+
+namespace {
+
+const QLatin1String recentKey("recentSystemFiles");
+constexpr int recentCount = 8;
+const QLatin1String projectSuffix(".ductsys");
+
+QString projectFilter() {
+    return QString::fromUtf8("管网文件 (*.ductsys)");
+}
+
+QStringList recentFiles() {
+    return QSettings().value(recentKey).toStringList();
+}
+
+void setRecentFiles(const QStringList& paths) {
+    QSettings().setValue(recentKey, paths);
+}
+
+void rememberFile(const QString& path) {
+    QStringList paths = recentFiles();
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    paths.removeAll(absolute);
+    paths.prepend(absolute);
+    setRecentFiles(paths.mid(0, recentCount));
+}
+
+// The path as typed in a save dialog, with the suffix added when left out.
+QString withSuffix(QString path, QLatin1String suffix) {
+    if (!path.isEmpty() && !path.endsWith(suffix, Qt::CaseInsensitive)) {
+        path += suffix;
+    }
+    return path;
+}
+
+} // namespace
+
+void DuctSystemWindow::createFileMenu() {
+    QMenu* file = menuBar()->addMenu(QString::fromUtf8("文件(&F)"));
+    addMenuAction(file, "actionSystemNew", "新建(&N)", QKeySequence::New,
+                  &DuctSystemWindow::newSystem);
+    addMenuAction(file, "actionSystemOpen", "打开(&O)…", QKeySequence::Open,
+                  &DuctSystemWindow::openChosenFile);
+    recentMenu_ = file->addMenu(QString::fromUtf8("最近打开的文件(&R)"));
+    recentMenu_->setObjectName(QStringLiteral("menuRecentSystems"));
+    connect(recentMenu_, &QMenu::aboutToShow, this, &DuctSystemWindow::showRecentFiles);
+    file->addSeparator();
+    addMenuAction(file, "actionSystemSave", "保存(&S)", QKeySequence::Save,
+                  &DuctSystemWindow::save);
+    addMenuAction(file, "actionSystemSaveAs", "另存为(&A)…",
+                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &DuctSystemWindow::saveAs);
+    addMenuAction(file, "actionSystemExportCsv", "导出 CSV(&E)…", {}, &DuctSystemWindow::exportCsv);
+    file->addSeparator();
+    addMenuAction(file, "actionSystemClose", "关闭(&C)", {}, &QWidget::close);
+}
+
+void DuctSystemWindow::setFilePath(const QString& path) {
+    filePath_ = path;
+    recovery_->setFilePath(path);
+    const QString name = path.isEmpty() ? QString::fromUtf8("未命名") : QFileInfo(path).fileName();
+    setWindowTitle(QString::fromUtf8("管网水力计算 - %1[*]").arg(name));
+}
+
+bool DuctSystemWindow::maybeSave() {
+    if (!document_->isModified()) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Warning, windowTitle().remove(QStringLiteral("[*]")),
+                    QString::fromUtf8("管网有未保存的修改。是否保存？"), QMessageBox::NoButton,
+                    this);
+    QPushButton* saveButton = box.addButton(QString::fromUtf8("保存"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QString::fromUtf8("不保存"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8("取消"), QMessageBox::RejectRole);
+    saveButton->setObjectName(QStringLiteral("saveChanges"));
+    discard->setObjectName(QStringLiteral("discardChanges"));
+    cancel->setObjectName(QStringLiteral("cancelClosing"));
+    box.setDefaultButton(saveButton);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == saveButton) {
+        return save();
+    }
+    return box.clickedButton() == discard;
+}
+
+// Closing the window closes the system: changes the user gives up are not kept for the next
+// time it opens.
+void DuctSystemWindow::closeEvent(QCloseEvent* event) {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    if (document_->isModified()) {
+        document_->clear();
+        setFilePath({});
+    }
+    event->accept();
+}
+
+void DuctSystemWindow::newSystem() {
+    if (maybeSave()) {
+        document_->clear();
+        setFilePath({});
+    }
+}
+
+void DuctSystemWindow::openChosenFile() {
+    if (!maybeSave()) {
+        return;
+    }
+    const QString folder = filePath_.isEmpty()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : QFileInfo(filePath_).absolutePath();
+    const QString path =
+        QFileDialog::getOpenFileName(this, QString::fromUtf8("打开管网"), folder, projectFilter());
+    if (!path.isEmpty()) {
+        openFile(path);
+    }
+}
+
+bool DuctSystemWindow::openFile(const QString& path) {
+    auto read = files::openProjectFile(path);
+    if (const QString* reason = std::get_if<QString>(&read)) {
+        QMessageBox::warning(
+            this, QString::fromUtf8("打开管网"),
+            QString::fromUtf8("无法打开 %1：\n%2").arg(QDir::toNativeSeparators(path), *reason));
+        return false;
+    }
+    document_->load(std::move(std::get<files::Project>(read)));
+    setFilePath(QFileInfo(path).absoluteFilePath());
+    rememberFile(path);
+    return true;
+}
+
+void DuctSystemWindow::showRecentFiles() {
+    recentMenu_->clear();
+    const QStringList paths = recentFiles();
+    for (int i = 0; i < paths.size(); ++i) {
+        QAction* action = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(paths[i])));
+        action->setObjectName(QStringLiteral("actionRecentSystem%1").arg(i + 1));
+        connect(action, &QAction::triggered, this,
+                [this, path = paths[i]] { openRecentFile(path); });
+    }
+    recentMenu_->setEnabled(!paths.isEmpty());
+}
+
+void DuctSystemWindow::openRecentFile(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        QStringList paths = recentFiles();
+        paths.removeAll(path);
+        setRecentFiles(paths);
+        QMessageBox::information(this, QString::fromUtf8("最近打开的文件"),
+                                 QString::fromUtf8("%1 已不存在，已从最近打开的文件中移除。")
+                                     .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (maybeSave()) {
+        openFile(path);
+    }
+}
+
+bool DuctSystemWindow::save() {
+    return filePath_.isEmpty() ? saveAs() : saveTo(filePath_);
+}
+
+bool DuctSystemWindow::saveAs() {
+    const QString suggested =
+        filePath_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                                  QString::fromUtf8("/管网") + projectSuffix
+                            : filePath_;
+    const QString path = withSuffix(
+        QFileDialog::getSaveFileName(this, QString::fromUtf8("另存为"), suggested, projectFilter()),
+        projectSuffix);
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool DuctSystemWindow::saveTo(const QString& path) {
+    if (const auto reason =
+            files::writeFileAtomically(path, files::projectBytes(document_->project()))) {
+        QMessageBox::warning(
+            this, QString::fromUtf8("保存管网"),
+            QString::fromUtf8("无法保存 %1：\n%2").arg(QDir::toNativeSeparators(path), *reason));
+        return false;
+    }
+    setFilePath(QFileInfo(path).absoluteFilePath());
+    document_->undoStack()->setClean();
+    rememberFile(path);
+    return true;
+}
+
+void DuctSystemWindow::exportCsv() {
+    const QString base = filePath_.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                                   QString::fromUtf8("/管网")
+                             : filePath_.chopped(projectSuffix.size());
+    const QLatin1String suffix(".csv");
+    const QString path =
+        withSuffix(QFileDialog::getSaveFileName(this, QString::fromUtf8("导出 CSV"), base + suffix,
+                                                QString::fromUtf8("CSV 文件 (*.csv)")),
+                   suffix);
+    if (path.isEmpty()) {
+        return;
+    }
+    if (const auto reason = files::writeFileAtomically(
+            path, files::systemCsv(document_->segments(), document_->result()))) {
+        QMessageBox::warning(
+            this, QString::fromUtf8("导出 CSV"),
+            QString::fromUtf8("无法写入 %1：\n%2").arg(QDir::toNativeSeparators(path), *reason));
+    }
+}
+
+void DuctSystemWindow::restore(const RecoveryCopy::Left& left) {
+    document_->load(left.project);
+    document_->undoStack()->resetClean();
+    setFilePath(left.filePath);
+    // The work is in this program's own copy before the one left behind goes.
+    recovery_->write();
+    RecoveryCopy::removeLeft(left);
+}
+
+} // namespace ui
