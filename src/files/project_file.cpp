@@ -397,7 +397,9 @@ std::variant<Project, QString> readProject(const QByteArray& bytes) {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError) {
-        const QByteArray before = text.left(error.offset);
+        // Qt's offset is past the offending character, except for garbage after the end.
+        const QByteArray before = text.left(
+            error.error == QJsonParseError::GarbageAtEnd ? error.offset : error.offset - 1);
         const qsizetype lineStart = before.lastIndexOf('\n') + 1;
         return QString::fromUtf8("文件不是有效的 JSON：第 %1 行第 %2 列有错误。")
             .arg(before.count('\n') + 1)

@@ -53,14 +53,15 @@ SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const Calcula
         materials << qString(material.name);
     }
     material_ = createList("systemRoughness", "材料", materials);
-    roughness_ = numberInput("systemCustomRoughness", "粗糙度 K mm", 0.01, 10, 2, start.roughness,
-                             Roughness, [](auto& s, double v) { s.roughness = float(v); });
+    roughness_ =
+        numberInput("systemCustomRoughness", "粗糙度 K mm", ductsys::roughnessRange, 2,
+                    start.roughness, Roughness, [](auto& s, double v) { s.roughness = float(v); });
     formula_ = createList("systemFormula", "公式",
                           {qString(calc::formulaName(calc::FrictionFormula::One)),
                            qString(calc::formulaName(calc::FrictionFormula::Two))});
-    density_ = numberInput("systemDensity", "密度 kg/m3", 0.1, 10, 3, start.density, Density,
+    density_ = numberInput("systemDensity", "密度 kg/m3", {0.1, 10}, 3, start.density, Density,
                            [](auto& s, double v) { s.density = float(v); });
-    viscosity_ = numberInput("systemViscosity", "运动粘度 m2/s", 1e-6, 1e-3, 8, start.viscosity,
+    viscosity_ = numberInput("systemViscosity", "运动粘度 m2/s", {1e-6, 1e-3}, 8, start.viscosity,
                              Viscosity, [](auto& s, double v) { s.viscosity = float(v); });
     auto* fromCalculator = new QPushButton(QString::fromUtf8("取计算器的空气"));
     fromCalculator->setObjectName(QStringLiteral("systemAirFromCalculator"));
@@ -70,18 +71,20 @@ SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const Calcula
     const std::array<const char*, 3> captions{"干管风速 m/s", "支管风速 m/s", "末端风速 m/s"};
     for (std::size_t kind = 0; kind < 3; ++kind) {
         velocityLimits_[kind] = numberInput(
-            names[kind], captions[kind], 0.5, 30, 1, start.velocityLimits[kind],
+            names[kind], captions[kind], ductsys::velocityLimitRange, 1, start.velocityLimits[kind],
             Setting(Limit + int(kind)), [kind](auto& s, double v) { s.velocityLimits[kind] = v; });
     }
-    maxFriction_ = numberInput("systemMaxFriction", "最大比摩阻 Pa/m", 0, 100, 2, start.maxFriction,
-                               Setting(Limit + 3), [](auto& s, double v) { s.maxFriction = v; });
+    maxFriction_ = numberInput("systemMaxFriction", "最大比摩阻 Pa/m", ductsys::maxFrictionRange, 2,
+                               start.maxFriction, Setting(Limit + 3),
+                               [](auto& s, double v) { s.maxFriction = v; });
     maxFriction_->setSpecialValueText(QString::fromUtf8("不限"));
-    maxAspect_ = numberInput("systemMaxAspect", "最大长宽比", 0, 40, 1, start.maxAspect,
-                             Setting(Limit + 4), [](auto& s, double v) { s.maxAspect = v; });
+    maxAspect_ =
+        numberInput("systemMaxAspect", "最大长宽比", ductsys::maxAspectRange, 1, start.maxAspect,
+                    Setting(Limit + 4), [](auto& s, double v) { s.maxAspect = v; });
     maxAspect_->setSpecialValueText(QString::fromUtf8("不限"));
-    balanceLimit_ =
-        numberInput("systemBalanceLimit", "不平衡率限值 %", 1, 100, 1, start.balanceLimit,
-                    Setting(Limit + 5), [](auto& s, double v) { s.balanceLimit = v; });
+    balanceLimit_ = numberInput("systemBalanceLimit", "不平衡率限值 %", ductsys::balanceLimitRange,
+                                1, start.balanceLimit, Setting(Limit + 5),
+                                [](auto& s, double v) { s.balanceLimit = v; });
 
     QFormLayout* wall = captionedForm({material_, roughness_, formula_});
     QFormLayout* air = captionedForm({density_, viscosity_});
@@ -115,10 +118,11 @@ SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const Calcula
 }
 
 QDoubleSpinBox*
-SystemSettingsPanel::numberInput(const char* name, const char* caption, double minimum,
-                                 double maximum, int decimals, double value, Setting setting,
+SystemSettingsPanel::numberInput(const char* name, const char* caption, ductsys::SettingRange range,
+                                 int decimals, double value, Setting setting,
                                  std::function<void(ductsys::Settings&, double)> store) {
-    QDoubleSpinBox* input = createNumberInput(name, caption, minimum, maximum, decimals, value);
+    QDoubleSpinBox* input =
+        createNumberInput(name, caption, range.minimum, range.maximum, decimals, value);
     connect(input, &QDoubleSpinBox::valueChanged, this, [this, input, setting, store] {
         change(setting, [input, store](ductsys::Settings& s) { store(s, shownValue(input)); });
     });

@@ -27,8 +27,8 @@ public:
 private:
     enum Setting { Material, Roughness, Formula, Density, Viscosity, Limit, Air = Limit + 6 };
 
-    QDoubleSpinBox* numberInput(const char* name, const char* caption, double minimum,
-                                double maximum, int decimals, double value, Setting setting,
+    QDoubleSpinBox* numberInput(const char* name, const char* caption, ductsys::SettingRange range,
+                                int decimals, double value, Setting setting,
                                 std::function<void(ductsys::Settings&, double)> store);
     void change(Setting setting, const std::function<void(ductsys::Settings&)>& edit);
     void takeAirFromCalculator();
