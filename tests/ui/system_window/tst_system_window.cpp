@@ -3,6 +3,7 @@
 
 #include "calc/sizing.h"
 #include "calculator_driver.h"
+#include "system_window/system_table_keys.h"
 #include "ui/main_window/main_window.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
@@ -32,35 +33,9 @@ class TestSystemWindow : public QObject {
     void trigger(const char* action) {
         window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
     }
-    void click(int row, int column) {
-        // Offscreen, a window is not activated again when a message box over it closes.
-        if (!window->isActiveWindow()) {
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        }
-        const QModelIndex index = model()->index(row, column);
-        table->scrollTo(index);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());
-    }
-    // Opens the cell's editor with F2, replaces its text and commits it with Enter.
+    void click(int row, int column) { clickCell(table, row, column); }
     void typeCell(int row, int column, const QString& text) {
-        click(row, column);
-        QTest::keyClick(table, Qt::Key_F2);
-        QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor != table);
-        QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(editor, Qt::Key_Backspace);
-        // Key by key with their text: QTest::keyClicks takes Latin-1 only, not "×" or "圆".
-        for (const QChar key : text) {
-            QTest::sendKeyEvent(QTest::Click, editor, Qt::Key_unknown, QString(key), {});
-        }
-        commit(editor);
-    }
-    // The delegate commits and closes its editor from the event loop.
-    void commit(QWidget* editor) {
-        const QPointer<QWidget> open(editor);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_VERIFY(!open || !open->isVisible());
+        ::typeCell(table, row, column, text);
     }
     void keyOnTable(int key, Qt::KeyboardModifiers modifiers = {}) {
         table->setFocus();
@@ -265,7 +240,7 @@ private slots:
         QTest::keyClicks(editor, "abc");
         QTest::keyClick(editor, Qt::Key_Home);
         QTest::keyClick(editor, Qt::Key_Delete);
-        commit(editor);
+        commitEditor(editor);
         QCOMPARE(cell(2, Column::Note), "bc");
         QCOMPARE(model()->rowCount(), 4);
         click(2, Column::Note);
