@@ -61,6 +61,7 @@ private:
     void showRecentFiles();
     void openRecentFile(const QString& path);
     void setFilePath(const QString& path);
+    void commitTypedCell();
     void addSegment();
     void addBranch();
     void deleteSegments();

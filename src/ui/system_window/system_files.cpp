@@ -5,7 +5,9 @@
 #include "files/system_csv.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
+#include "ui/system_window/system_table_model.h"
 
+#include <QAbstractItemDelegate>
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTableView>
 
 namespace ui {
 
@@ -81,7 +84,17 @@ void DuctSystemWindow::setFilePath(const QString& path) {
     setWindowTitle(QString::fromUtf8("管网水力计算 - %1[*]").arg(name));
 }
 
+// A cell being typed into is part of the system the user sees, so it is in what is saved or
+// asked about; its editor stays open.
+void DuctSystemWindow::commitTypedCell() {
+    const QModelIndex index = table_->currentIndex();
+    if (QWidget* editor = table_->indexWidget(index)) {
+        table_->itemDelegateForIndex(index)->setModelData(editor, model_, index);
+    }
+}
+
 bool DuctSystemWindow::maybeSave() {
+    commitTypedCell();
     if (!document_->isModified()) {
         return true;
     }
@@ -196,6 +209,7 @@ bool DuctSystemWindow::saveAs() {
 }
 
 bool DuctSystemWindow::saveTo(const QString& path) {
+    commitTypedCell();
     if (const auto reason =
             files::writeFileAtomically(path, files::projectBytes(document_->project()))) {
         QMessageBox::warning(
@@ -222,6 +236,7 @@ void DuctSystemWindow::exportCsv() {
     if (path.isEmpty()) {
         return;
     }
+    commitTypedCell();
     if (const auto reason = files::writeFileAtomically(
             path, files::systemCsv(document_->segments(), document_->result()))) {
         QMessageBox::warning(

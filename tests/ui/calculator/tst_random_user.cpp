@@ -7,6 +7,7 @@
 #include "calc/flow_units.h"
 #include "calc/number_text.h"
 #include "calculator_driver.h"
+#include "files/project_file.h"
 #include "ui/calculator/roughness_bars.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <cmath>
 #include <deque>
 #include <optional>
@@ -72,6 +74,8 @@ private:
     CalculatorDriver d;
     // The duct system window open beside the calculator, edited now and then.
     std::unique_ptr<ui::DuctSystemWindow> system;
+    QTemporaryDir folder;
+    bool keptOnReopening = true;
     // The cell just typed into and its text, which the system must keep exactly.
     std::optional<std::tuple<int, int, QString>> typedCell;
     QList<QLineEdit*> editable;
@@ -204,7 +208,7 @@ QString TestRandomUser::action(QRandomGenerator& random) {
 QString TestRandomUser::editSystem(QRandomGenerator& random) {
     auto* table = system->findChild<QTableView*>("systemTable");
     const int rows = table->model()->rowCount();
-    const int choice = rows == 0 ? 0 : random.bounded(5);
+    const int choice = rows == 0 ? 0 : random.bounded(6);
     const QModelIndex cell =
         table->model()->index(random.bounded(std::max(rows, 1)), random.bounded(ductsys::Note));
     table->setFocus();
@@ -232,6 +236,14 @@ QString TestRandomUser::editSystem(QRandomGenerator& random) {
         typedCell = {cell.row(), cell.column(), text};
         return QString("type '%1' into cell %2,%3").arg(text).arg(cell.row()).arg(cell.column());
     }
+    case 4: {
+        // Saved and opened again, the system is the same.
+        const QByteArray before = files::projectBytes(system->document()->project());
+        const QString file = folder.filePath(QStringLiteral("random.ductsys"));
+        keptOnReopening = system->saveTo(file) && system->openFile(file) &&
+                          files::projectBytes(system->document()->project()) == before;
+        return "save and open";
+    }
     case 3:
         QGuiApplication::clipboard()->setText(hostileTexts.mid(random.bounded(8), 6).join('\t') +
                                               "\n1200\t" + hostileTexts.at(random.bounded(8)));
@@ -252,6 +264,7 @@ void TestRandomUser::checkInvariants(const QString& context) {
                  system->findChild<QTableView*>("systemTable")->model()->rowCount() ==
                      int(document.segments().size()),
              qPrintable(context));
+    QVERIFY2(keptOnReopening, qPrintable(context));
     if (const auto typed = std::exchange(typedCell, std::nullopt)) {
         const auto& [row, column, text] = *typed;
         QVERIFY2(document.cell(row, ductsys::Column(column)) == text, qPrintable(context));

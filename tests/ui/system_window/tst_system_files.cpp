@@ -162,6 +162,17 @@ private slots:
         QVERIFY(recent->actions().value(0)->text().endsWith(QDir::toNativeSeparators(saved)));
     }
 
+    // Ctrl+S while a cell is being typed into saves what it shows.
+    void savesTheCellBeingTyped() {
+        modify();
+        saveAs(path(QStringLiteral("typing.ductsys")));
+        clickCell(table, 0, Column::Note);
+        QTest::keyClick(table, Qt::Key_F2);
+        typeText(QApplication::focusWidget(), QString::fromUtf8("未按回车"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(bytesOf(path(QStringLiteral("typing.ductsys"))).contains("未按回车"));
+    }
+
     // Closing, 新建 and quitting ask first; 取消 keeps everything, 不保存 drops the changes,
     // 保存 writes them.
     void asksBeforeDroppingChanges_data() {
