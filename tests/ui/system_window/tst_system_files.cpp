@@ -46,9 +46,9 @@ void answerDialog() {
     }
     const Answer answer = answers.takeFirst();
     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
+        // Set, not typed: typing would open the completer's list, which takes the Enter.
         auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        name->clear();
-        typeText(name, answer.text);
+        name->setText(answer.text);
         QTest::keyClick(name, Qt::Key_Return);
     } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         if (answer.message) {
