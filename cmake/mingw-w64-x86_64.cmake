@@ -1,11 +1,12 @@
 # Cross-building for Windows x86-64 with Debian's MinGW-w64 (POSIX threads, as Qt needs).
 #   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQT_WIN_PREFIX=<Qt for Windows>
+#   -DXLSXWRITER_WIN_PREFIX=<libxlsxwriter for Windows>
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
 set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${QT_WIN_PREFIX})
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${QT_WIN_PREFIX} ${XLSXWRITER_WIN_PREFIX})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -8,6 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 source scripts/lib/run-quietly.sh
+source scripts/lib/debian-source.sh
 ensure_packages g++-mingw-w64-x86-64-posix qt6-base-dev-tools dpkg-dev xz-utils
 
 [ $# -eq 1 ] || { echo "usage: $0 <install folder>" >&2; exit 2; }
@@ -16,26 +17,9 @@ toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 
 work=$(mktemp -d)
-added=()
-trap 'rm -rf "$work"; [ ${#added[@]} -eq 0 ] || as_root rm -f "${added[@]}"' EXIT
-
-# apt-get source needs source entries: for the download, those of the Debian archive the
-# system installs from (Debian 12 lists it in debian.sources, older systems in sources.list).
-if ! apt-get source --print-uris "qt6-base=$version" >/dev/null 2>&1; then
-    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-        added+=(/etc/apt/sources.list.d/ductcalc-debian-src.sources)
-        sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
-            as_root tee "${added[-1]}" >/dev/null
-    fi
-    if [ -f /etc/apt/sources.list ]; then
-        added+=(/etc/apt/sources.list.d/ductcalc-debian-src.list)
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list | as_root tee "${added[-1]}" >/dev/null
-    fi
-    apt_get update
-fi
-
+trap 'rm -rf "$work"' EXIT
 cd "$work"
-run_quietly download.log apt-get source --download-only "qt6-base=$version"
+download_debian_source "qt6-base=$version"
 tar -xJf qt6-base_*.orig.tar.xz
 # No OpenGL and no modules the program does not use. Debian's source leaves out the
 # tablet header wintab.h, hence no tablet events.

@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
 # Screenshots of the real windows under a virtual display, for the docs:
 #   scripts/screenshot.sh [scale ...]   (default: 1 2)
-#   -> docs/screenshot.png, docs/sizing.png, docs/system.png, and the same @2x
+#   -> docs/screenshot.png, docs/sizing.png, docs/system.png, and the same @2x;
+#      docs/system-sheet.png, the first page of docs/system-example.ductsys's calculation sheet
 # The sizing window is shot for a flow of 3600 m3/h in the default circular duct; the duct
 # system window with docs/system-example.tsv pasted into its table.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 source scripts/lib/run-quietly.sh
-ensure_packages xvfb xauth imagemagick xdotool xclip
+ensure_packages xvfb xauth imagemagick xdotool xclip poppler-utils
 cmake --preset default >/dev/null
 run_quietly build/default/build.log cmake --build --preset default
+
+sheet=$(mktemp --suffix=.pdf)
+build/default/src/ductcalc --export "$sheet" docs/system-example.ductsys
+pdftoppm -r 110 -png -singlefile -f 1 -l 1 "$sheet" docs/system-sheet
+rm -f "$sheet"
+echo docs/system-sheet.png
 
 scales=("$@")
 [ ${#scales[@]} -gt 0 ] || scales=(1 2)

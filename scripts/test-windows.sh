@@ -2,15 +2,15 @@
 # The Windows program under Wine: builds the zip (scripts/package-windows.sh), runs every
 # test cross-built for Windows, then unzips the zip into a scratch folder, starts
 # ductcalc.exe from there on a virtual display, waits for its window "风速计算", takes a
-# screenshot (build/windows/screenshot.png) and closes it; then opens and exports a system file
-# with it.
+# screenshot (build/windows/screenshot.png) and closes it; then opens a system file with it
+# and exports the file in every format.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 zip=$(./scripts/package-windows.sh | tail -n 1)
 source scripts/lib/setup.sh
 source scripts/lib/setup-windows.sh
 source scripts/lib/run-quietly.sh
-configure_windows_build xvfb xauth xdotool imagemagick unzip
+configure_windows_build xvfb xauth xdotool imagemagick unzip poppler-utils
 run_quietly "$windows_build/build.log" cmake --build "$windows_build" -j2
 
 # One Wine server with its system processes, kept running across the tests, spares each
@@ -43,8 +43,11 @@ env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     "$@" & app=$!
     wait_for_window 30 "管网水力计算 - system-example.ductsys"; status=$?
     kill $app; exit $status' opens "$wine" "$program" "$example"
-env -u WINEPATH "$wine" "$program" --export "$scratch/example.csv" \
-    "$example"
+for format in csv xlsx pdf; do
+    env -u WINEPATH "$wine" "$program" --export "$scratch/example.$format" "$example"
+done
 grep -q "^最不利环路,1,2,3,11,12" "$scratch/example.csv"
-echo "The zip's program opened and exported docs/system-example.ductsys"
+unzip -l "$scratch/example.xlsx" | grep -q "xl/worksheets/sheet4.xml"
+pdftotext "$scratch/example.pdf" - | grep -q "管网水力计算书"
+echo "The zip's program opened docs/system-example.ductsys and exported it to CSV, Excel and PDF"
 echo "$windows_build/screenshot.png"

@@ -1,4 +1,4 @@
-#include "files/command_line.h"
+#include "exports/command_line.h"
 #include "ui/main_window/main_window.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ void reportToConsole() {
 
 bool exportsOnly(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], files::exportOption, std::strlen(files::exportOption)) == 0) {
+        if (std::strncmp(argv[i], exports::exportOption, std::strlen(exports::exportOption)) == 0) {
             return true;
         }
     }
@@ -35,10 +35,16 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QStringLiteral("ductcalc"));
     QCoreApplication::setApplicationName(QStringLiteral("ductcalc"));
     if (exportsOnly(argc, argv)) {
-        // No display: a batch job or a script on a server.
+        // No display: a batch job or a script on a server. The sheet's text needs Qt Gui,
+        // which runs without one on the offscreen platform (Windows always has a desktop).
         reportToConsole();
-        const QCoreApplication app(argc, argv);
-        return files::exportFromCommandLine(QCoreApplication::arguments());
+#ifndef _WIN32
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+#endif
+        const QGuiApplication app(argc, argv);
+        return exports::exportFromCommandLine(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
     // Lets the desktop match the window to its entry and icon (Wayland needs it).

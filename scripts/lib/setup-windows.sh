@@ -5,6 +5,7 @@
 # Qt for Windows is unpacked once into ${XDG_CACHE_HOME:-~/.cache}/ductcalc/ from the
 # tarball $DUCTCALC_QT_WINDOWS_CACHE (by default the one in ../shared/windows/ beside the
 # clone) or, where that is absent, built from Debian's source by scripts/build-qt-windows.sh.
+# libxlsxwriter for Windows is built there too, once, by scripts/build-xlsxwriter-windows.sh.
 
 ductcalc_cache=${XDG_CACHE_HOME:-$HOME/.cache}/ductcalc
 qt_windows=$ductcalc_cache/qt-6.4.2-mingw/qt-win
@@ -33,10 +34,23 @@ ensure_qt_windows() {
     touch "$qt_windows/.complete"
 }
 
+# Sets xlsxwriter_windows, once the package of the Linux build is installed.
+ensure_xlsxwriter_windows() {
+    xlsxwriter_windows=$ductcalc_cache/xlsxwriter-$(dpkg-query -W -f='${source:Version}' \
+        libxlsxwriter-dev)-mingw
+    [ -f "$xlsxwriter_windows/.complete" ] && return 0
+    rm -rf "$xlsxwriter_windows"
+    ./scripts/build-xlsxwriter-windows.sh "$xlsxwriter_windows"
+    touch "$xlsxwriter_windows/.complete"
+}
+
 # Installs what is missing (the arguments too) and configures build/windows with the preset
-# windows, which reads the Qt folder from DUCTCALC_QT_WINDOWS.
+# windows, which reads the folders of Qt and libxlsxwriter from DUCTCALC_QT_WINDOWS and
+# DUCTCALC_XLSXWRITER_WINDOWS.
 configure_windows_build() {
     ensure_packages g++-mingw-w64-x86-64-posix wine64 "$@"
     ensure_qt_windows
-    DUCTCALC_QT_WINDOWS=$qt_windows cmake --preset windows >/dev/null
+    ensure_xlsxwriter_windows
+    DUCTCALC_QT_WINDOWS=$qt_windows DUCTCALC_XLSXWRITER_WINDOWS=$xlsxwriter_windows \
+        cmake --preset windows >/dev/null
 }

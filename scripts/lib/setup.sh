@@ -8,9 +8,11 @@ source scripts/lib/as-root.sh
 ductcalc_packages=(
     cmake ninja-build g++         # the build
     qt6-base-dev                  # Qt 6 Widgets and Qt Test
+    libxlsxwriter-dev             # the Excel workbook
     fonts-wqy-microhei            # a CJK font, so the Chinese captions render
     desktop-file-utils appstream  # validators of the desktop entry and metainfo
-    poppler-utils                 # pdftotext, which reads the calculation sheet back in a test
+    poppler-utils                 # pdftotext and pdfinfo, which read the sheets back in tests
+    unzip                         # which reads the workbook back in a test
 )
 
 # apt-get as root, asking nothing and saying little. Through env, since sudo drops the

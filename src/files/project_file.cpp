@@ -389,7 +389,11 @@ QByteArray projectBytes(const Project& project) {
         segments.append(segmentObject(segment));
     }
     root.insert(QLatin1String("segments"), segments);
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    // Qt orders an object's keys by how it holds them, which differs between inserted and
+    // parsed keys that are not ASCII. Written in the parser's order, a file saves again to
+    // the same bytes.
+    const QByteArray compact = QJsonDocument(root).toJson(QJsonDocument::Compact);
+    return QJsonDocument::fromJson(compact).toJson(QJsonDocument::Indented);
 }
 
 std::variant<Project, QString> readProject(const QByteArray& bytes) {

@@ -277,10 +277,10 @@ private:
         r.local = run.local;
         r.total = run.total + *terminalLoss;
         r.overVelocity = r.figures.velocity > velocityMaxima[std::size_t(r.kind)];
-        const bool fromFan = !r.upstream;
-        if (fromFan || reachable_[*r.upstream]) {
-            r.cumulative = (fromFan ? 0 : results_[*r.upstream].cumulative) + r.total;
-            reachable_[i] = true;
+        const bool atFan = !r.upstream;
+        if (atFan || reachable_[*r.upstream]) {
+            r.cumulative = (atFan ? 0 : results_[*r.upstream].cumulative) + r.total;
+            reachable_[i] = r.fromFan = true;
         }
     }
 
@@ -342,6 +342,7 @@ private:
             if (worstBelow[child] && largest > 0) {
                 const double imbalance = (largest - (*worstBelow[child] - start)) / largest * 100;
                 results[child].imbalance = imbalance;
+                results[child].branchLoss = *worstBelow[child] - start;
                 results[child].overBalance = imbalance > settings_.balanceLimit;
             }
         }

@@ -95,12 +95,14 @@ struct SegmentResult {
     float flow = 0;        // m3/h
     calc::DuctSection section;
     calc::DuctFigures figures;
-    std::string sizeText;            // the size used, as a size cell shows it
-    double friction = 0;             // R L, Pa
-    double local = 0;                // Z = sum of zeta times Pd, Pa
-    double total = 0;                // R L + Z + terminal loss, Pa
-    double cumulative = 0;           // from the fan to the segment's end, Pa
-    std::optional<double> imbalance; // %, on a branch's first segment
+    std::string sizeText;             // the size used, as a size cell shows it
+    double friction = 0;              // R L, Pa
+    double local = 0;                 // Z = sum of zeta times Pd, Pa
+    double total = 0;                 // R L + Z + terminal loss, Pa
+    double cumulative = 0;            // from the fan to the segment's end, Pa
+    bool fromFan = false;             // every segment from the fan to it computed: cumulative holds
+    std::optional<double> imbalance;  // %, on a branch's first segment
+    std::optional<double> branchLoss; // Pa, from the branch point to its farthest outlet
     bool overBalance = false;
     bool overVelocity = false; // above the maximum for its kind
     bool onCriticalPath = false;

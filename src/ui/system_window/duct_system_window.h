@@ -57,7 +57,7 @@ private:
     void openChosenFile();
     bool save();
     bool saveAs();
-    void exportCsv();
+    void exportAs(const char* title, const char* filter, QLatin1String suffix);
     void showRecentFiles();
     void openRecentFile(const QString& path);
     void setFilePath(const QString& path);

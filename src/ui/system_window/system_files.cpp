@@ -1,8 +1,8 @@
 // The duct system window's files: new, open, recent, save, export, and the question about
 // unsaved changes before any of them drops the system.
 
+#include "exports/command_line.h"
 #include "files/file_access.h"
-#include "files/system_csv.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
 #include "ui/system_window/system_table_model.h"
@@ -10,6 +10,7 @@
 #include <QAbstractItemDelegate>
 #include <QAction>
 #include <QCloseEvent>
+#include <QDate>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
@@ -72,7 +73,13 @@ void DuctSystemWindow::createFileMenu() {
                   &DuctSystemWindow::save);
     addMenuAction(file, "actionSystemSaveAs", "另存为(&A)…",
                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &DuctSystemWindow::saveAs);
-    addMenuAction(file, "actionSystemExportCsv", "导出 CSV(&E)…", {}, &DuctSystemWindow::exportCsv);
+    addMenuAction(file, "actionSystemExportCsv", "导出 CSV(&E)…", {},
+                  [this] { exportAs("导出 CSV", "CSV 文件 (*.csv)", QLatin1String(".csv")); });
+    addMenuAction(file, "actionSystemExportXlsx", "导出 Excel(&X)…", {}, [this] {
+        exportAs("导出 Excel", "Excel 工作簿 (*.xlsx)", QLatin1String(".xlsx"));
+    });
+    addMenuAction(file, "actionSystemExportPdf", "导出计算书 PDF(&P)…", {},
+                  [this] { exportAs("导出计算书", "PDF 文件 (*.pdf)", QLatin1String(".pdf")); });
     file->addSeparator();
     addMenuAction(file, "actionSystemClose", "关闭(&C)", {}, &QWidget::close);
 }
@@ -223,24 +230,26 @@ bool DuctSystemWindow::saveTo(const QString& path) {
     return true;
 }
 
-void DuctSystemWindow::exportCsv() {
+// A file of the system in another format, named after the system's file.
+void DuctSystemWindow::exportAs(const char* title, const char* filter, QLatin1String suffix) {
     const QString base = filePath_.isEmpty()
                              ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                                    QString::fromUtf8("/管网")
                              : filePath_.chopped(projectSuffix.size());
-    const QLatin1String suffix(".csv");
     const QString path =
-        withSuffix(QFileDialog::getSaveFileName(this, QString::fromUtf8("导出 CSV"), base + suffix,
-                                                QString::fromUtf8("CSV 文件 (*.csv)")),
+        withSuffix(QFileDialog::getSaveFileName(this, QString::fromUtf8(title), base + suffix,
+                                                QString::fromUtf8(filter)),
                    suffix);
     if (path.isEmpty()) {
         return;
     }
     commitTypedCell();
-    if (const auto reason = files::writeFileAtomically(
-            path, files::systemCsv(document_->segments(), document_->result()))) {
+    const files::SystemReport report{files::systemName(filePath_), QDate::currentDate(),
+                                     document_->segments(), document_->settings(),
+                                     document_->result()};
+    if (const auto reason = exports::writeSystemAs(path, report)) {
         QMessageBox::warning(
-            this, QString::fromUtf8("导出 CSV"),
+            this, QString::fromUtf8(title),
             QString::fromUtf8("无法写入 %1：\n%2").arg(QDir::toNativeSeparators(path), *reason));
     }
 }

@@ -1,7 +1,9 @@
-#include "files/command_line.h"
+#include "exports/command_line.h"
 
+#include "exports/system_sheet.h"
 #include "files/file_access.h"
 #include "files/system_csv.h"
+#include "files/system_workbook.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -10,7 +12,7 @@
 #include <windows.h>
 #endif
 
-namespace files {
+namespace exports {
 
 namespace {
 
@@ -32,11 +34,25 @@ int fail(const QString& reason) {
 
 } // namespace
 
+std::optional<QString> writeSystemAs(const QString& target, const files::SystemReport& report) {
+    const QString suffix = QFileInfo(target).suffix().toLower();
+    if (suffix == QLatin1String("csv")) {
+        return files::writeFileAtomically(target, files::systemCsv(report.segments, report.result));
+    }
+    if (suffix == QLatin1String("xlsx")) {
+        return files::writeSystemWorkbook(target, report);
+    }
+    if (suffix == QLatin1String("pdf")) {
+        return writeSystemSheet(target, report);
+    }
+    return QString::fromUtf8("只支持 .csv、.xlsx 和 .pdf 文件。");
+}
+
 int exportFromCommandLine(const QStringList& arguments) {
     QCommandLineParser parser;
     const QCommandLineOption output(QStringLiteral("export"),
-                                    QString::fromUtf8("计算管网文件，写出其表格。"),
-                                    QStringLiteral("OUT.csv"));
+                                    QString::fromUtf8("计算管网文件，写出表格、工作簿或计算书。"),
+                                    QStringLiteral("OUT"));
     parser.addOption(output);
     parser.addPositionalArgument(QStringLiteral("FILE.ductsys"), QString::fromUtf8("管网文件"));
     if (!parser.parse(arguments)) {
@@ -44,23 +60,22 @@ int exportFromCommandLine(const QStringList& arguments) {
     }
     const QStringList inputs = parser.positionalArguments();
     if (inputs.size() != 1) {
-        return fail(QString::fromUtf8("用法：ductcalc --export OUT.csv FILE.ductsys"));
+        return fail(
+            QString::fromUtf8("用法：ductcalc --export OUT.csv|OUT.xlsx|OUT.pdf FILE.ductsys"));
     }
     const QString target = parser.value(output);
-    if (QFileInfo(target).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0) {
-        return fail(QString::fromUtf8("无法导出 %1：只支持 .csv 文件。").arg(target));
-    }
-    const auto project = openProjectFile(inputs.front());
+    const auto project = files::openProjectFile(inputs.front());
     if (const QString* reason = std::get_if<QString>(&project)) {
         return fail(QString::fromUtf8("无法打开 %1：%2").arg(inputs.front(), *reason));
     }
-    const Project& system = std::get<Project>(project);
-    const QByteArray csv =
-        systemCsv(system.segments, ductsys::calculate(system.segments, system.settings));
-    if (const auto reason = writeFileAtomically(target, csv)) {
+    const files::Project& system = std::get<files::Project>(project);
+    const ductsys::SystemResult result = ductsys::calculate(system.segments, system.settings);
+    const files::SystemReport report{files::systemName(inputs.front()), QDate::currentDate(),
+                                     system.segments, system.settings, result};
+    if (const auto reason = writeSystemAs(target, report)) {
         return fail(QString::fromUtf8("无法写入 %1：%2").arg(target, *reason));
     }
     return 0;
 }
 
-} // namespace files
+} // namespace exports

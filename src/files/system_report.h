@@ -1,0 +1,34 @@
+#pragma once
+
+#include "system/duct_system.h"
+
+#include <QDate>
+#include <QString>
+#include <utility>
+#include <vector>
+
+// What the system's calculation sheets show besides the table: their heading and the
+// settings the system was computed with.
+namespace files {
+
+struct SystemReport {
+    QString name; // the system's: its file's name without the suffix, or 未命名
+    QDate date;
+    const std::vector<ductsys::Segment>& segments;
+    const ductsys::Settings& settings;
+    const ductsys::SystemResult& result;
+};
+
+// "风速计算 0.1.0"
+QString programAndVersion();
+
+// The system's name for a file's path, empty for a new system.
+QString systemName(const QString& path);
+
+// A caption and its value, with the unit, for each setting.
+std::vector<std::pair<QString, QString>> settingLines(const ductsys::Settings& settings);
+
+// The critical path's 编号 joined by arrows, or 无.
+QString criticalPathText(const SystemReport& report);
+
+} // namespace files
