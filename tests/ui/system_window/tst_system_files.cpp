@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -160,6 +161,26 @@ private slots:
         auto* recent = window->findChild<QMenu*>(QStringLiteral("menuRecentSystems"));
         emit recent->aboutToShow();
         QVERIFY(recent->actions().value(0)->text().endsWith(QDir::toNativeSeparators(saved)));
+    }
+
+    // The table, the workbook and the calculation sheet from the menu, named as chosen.
+    void exportsFromTheMenu_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("csv") << "actionSystemExportCsv"
+                             << ".csv";
+        QTest::newRow("xlsx") << "actionSystemExportXlsx"
+                              << ".xlsx";
+        QTest::newRow("pdf") << "actionSystemExportPdf"
+                             << ".pdf";
+    }
+    void exportsFromTheMenu() {
+        QFETCH(QString, action);
+        QFETCH(QString, suffix);
+        modify();
+        answerNext(path(QStringLiteral("导出")));
+        trigger(action.toLatin1().constData());
+        QVERIFY(QFileInfo(path(QStringLiteral("导出") + suffix)).size() > 0);
     }
 
     // Ctrl+S while a cell is being typed into saves what it shows.
