@@ -88,12 +88,21 @@ private:
     }
     qreal footerHeight() const { return lineHeight(font(8, false)) * 1.5; }
 
+    // A paragraph, wrapped at its blanks.
     void line(const QString& text, qreal points, bool bold, qreal spaceAfter = 0) {
         const QFont face = font(points, bold);
-        blocks_.push_back({lineHeight(face) + spaceAfter, [this, face, text](QPainter& p, qreal y) {
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const qreal leading = lineHeight(face) - QFontMetricsF(face, &writer_).height();
+        const qreal height =
+            QFontMetricsF(face, &writer_)
+                .boundingRect(QRectF(0, 0, page_.width(), page_.height()), flags, text)
+                .height() +
+            leading;
+        blocks_.push_back({std::max(height, lineHeight(face)) + spaceAfter,
+                           [this, face, text, flags, leading](QPainter& p, qreal y) {
                                p.setFont(face);
-                               p.drawText(QRectF(0, y, page_.width(), lineHeight(face)),
-                                          Qt::AlignLeft | Qt::AlignVCenter, text);
+                               p.drawText(QRectF(0, y + leading / 2, page_.width(), page_.height()),
+                                          flags, text);
                            }});
     }
 

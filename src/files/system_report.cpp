@@ -52,7 +52,7 @@ QString criticalPathText(const SystemReport& report) {
     for (const std::string& id : ductsys::criticalPathIds(report.segments, report.result)) {
         ids << qString(id);
     }
-    return ids.isEmpty() ? QString::fromUtf8("无") : ids.join(QString::fromUtf8("→"));
+    return ids.isEmpty() ? QString::fromUtf8("无") : ids.join(QString::fromUtf8(" → "));
 }
 
 } // namespace files

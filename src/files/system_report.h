@@ -28,7 +28,7 @@ QString systemName(const QString& path);
 // A caption and its value, with the unit, for each setting.
 std::vector<std::pair<QString, QString>> settingLines(const ductsys::Settings& settings);
 
-// The critical path's 编号 joined by arrows, or 无.
+// The critical path's 编号 joined by arrows between blanks, where a long path wraps; or 无.
 QString criticalPathText(const SystemReport& report);
 
 } // namespace files
