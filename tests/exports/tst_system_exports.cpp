@@ -45,7 +45,7 @@ class TestSystemExports : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder;
-    const ductsys::Settings settings;
+    const ductsys::Settings settings{};
 
     files::SystemReport report(const std::vector<ductsys::Segment>& segments,
                                const ductsys::SystemResult& result) const {
