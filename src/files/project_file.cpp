@@ -65,6 +65,21 @@ QJsonValue sizeCell(const std::string& cell, std::optional<calc::DuctShape> shap
     return list;
 }
 
+QJsonArray fittingsArray(const std::vector<ductsys::FittingEntry>& fittings) {
+    QJsonArray list;
+    for (const ductsys::FittingEntry& fitting : fittings) {
+        QJsonObject parameters;
+        for (const auto& [name, value] : fitting.parameters) {
+            parameters.insert(qString(name), value);
+        }
+        list.append(QJsonObject{{QLatin1String("type"), qString(fitting.id)},
+                                {QLatin1String("parameters"), parameters},
+                                {QLatin1String("count"), fitting.count},
+                                {QLatin1String("zeta"), fitting.zeta}});
+    }
+    return list;
+}
+
 QJsonObject segmentObject(const ductsys::Segment& segment) {
     const auto& cells = segment.cells;
     QJsonObject object =
@@ -86,6 +101,9 @@ QJsonObject segmentObject(const ductsys::Segment& segment) {
     object.insert(QLatin1String("terminalLoss"), numberCell(cells[Column::TerminalLoss], true));
     if (!cells[Column::Note].empty()) {
         object.insert(QLatin1String("note"), qString(cells[Column::Note]));
+    }
+    if (!segment.fittings.empty()) {
+        object.insert(QLatin1String("fittings"), fittingsArray(segment.fittings));
     }
     return object;
 }
@@ -248,6 +266,40 @@ public:
         return cell;
     }
 
+    // Each fitting: its type, its parameters by name, how many and the ζ of one.
+    std::vector<ductsys::FittingEntry> fittings() {
+        const QJsonValue value = take("fittings");
+        std::vector<ductsys::FittingEntry> fittings;
+        const QString expected = QString::fromUtf8(
+            "管件的列表，每项有 \"type\"、\"parameters\"、\"count\"（正整数）和 \"zeta\"");
+        for (const QJsonValue item : value.toArray()) {
+            const QJsonObject entry = item.toObject();
+            const QJsonValue count = entry.value(QLatin1String("count"));
+            const QJsonObject parameters = entry.value(QLatin1String("parameters")).toObject();
+            ductsys::FittingEntry fitting{entry.value(QLatin1String("type")).toString().toStdString(),
+                                          {},
+                                          count.toInt(),
+                                          entry.value(QLatin1String("zeta")).toDouble()};
+            const bool numbers =
+                std::all_of(parameters.begin(), parameters.end(),
+                            [](const QJsonValue& parameter) { return parameter.isDouble(); });
+            if (!entry.value(QLatin1String("type")).isString() || !count.isDouble() ||
+                count.toDouble() != fitting.count || fitting.count < 1 ||
+                !entry.value(QLatin1String("zeta")).isDouble() || !numbers) {
+                wrongType("fittings", item, expected);
+            }
+            for (auto parameter = parameters.begin(); parameter != parameters.end(); ++parameter) {
+                fitting.parameters.emplace_back(parameter.key().toStdString(),
+                                                parameter.value().toDouble());
+            }
+            fittings.push_back(std::move(fitting));
+        }
+        if (!value.isArray()) {
+            wrongType("fittings", value, expected);
+        }
+        return fittings;
+    }
+
     // What is left once every known field is taken.
     const QJsonObject& rest() const { return object_; }
 
@@ -291,6 +343,9 @@ ductsys::Segment readSegment(const QJsonValue& value, qsizetype index) {
     if (fields.has("note")) {
         cells[Column::Note] = fields.text("note").toStdString();
     }
+    // A file without fittings, as every file of version 1, has its Σζ as typed.
+    segment.fittings = fields.has("fittings") ? fields.fittings()
+                                              : ductsys::typedFittings(cells[Column::Zeta]);
     if (!fields.rest().isEmpty()) {
         segment.unknownKeys =
             QJsonDocument(fields.rest()).toJson(QJsonDocument::Compact).toStdString();

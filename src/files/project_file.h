@@ -14,7 +14,8 @@
 // does not know are kept and written back.
 namespace files {
 
-inline constexpr int projectVersion = 1;
+// Version 2 adds each segment's fittings.
+inline constexpr int projectVersion = 2;
 inline constexpr const char* projectFormat = "ductcalc-system";
 
 // What the file held at its top level and in its settings that this program does not know.

@@ -411,6 +411,20 @@ std::optional<std::vector<double>> sizeNumbers(std::string_view cell) {
     return only && *only > 0 ? std::optional(std::vector{*only}) : std::nullopt;
 }
 
+std::vector<FittingEntry> typedFittings(std::string_view zetaCell) {
+    const auto zeta = cellNumber(zetaCell);
+    if (!zeta || *zeta == 0) {
+        return {};
+    }
+    return {{std::string(customFitting), {{"ζ", *zeta}}, 1, *zeta}};
+}
+
+std::string zetaText(double zeta) {
+    std::array<char, 32> text{};
+    const auto end = std::to_chars(text.data(), text.data() + text.size(), zeta).ptr;
+    return {text.data(), end};
+}
+
 std::string_view kindName(SegmentKind kind) {
     return kindNames[std::size_t(kind)];
 }

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A duct system: segments from the fan to every outlet, each a duct with its own shape,
@@ -29,12 +30,33 @@ enum Column {
     ColumnCount
 };
 
+// A fitting of a segment as the fittings editor chose it: the library's id, its parameters
+// by name, how many, and the coefficient of one on the segment's velocity.
+struct FittingEntry {
+    std::string id;
+    std::vector<std::pair<std::string, double>> parameters;
+    int count = 1;
+    double zeta = 0;
+};
+
+// The fitting a Σζ typed as a number stands for.
+inline constexpr std::string_view customFitting = "custom";
+
 struct Segment {
     std::array<std::string, ColumnCount> cells; // UTF-8, as typed
     // What a file held for the segment that this program does not know, as the text of a
     // JSON object, so that saving writes it back; empty for none.
     std::string unknownKeys;
+    // The fittings whose coefficients make up the Σζ cell: empty, or one custom entry for a
+    // number typed into it.
+    std::vector<FittingEntry> fittings;
 };
+
+// The fittings a Σζ cell typed as it is stands for: one custom entry for a number other
+// than 0, none otherwise.
+std::vector<FittingEntry> typedFittings(std::string_view zetaCell);
+// The text of a Σζ cell for a sum of coefficients: the shortest that reads back to it.
+std::string zetaText(double zeta);
 
 enum class SegmentKind { Main, Branch, Terminal };
 

@@ -19,6 +19,7 @@ private slots:
     void refusesBadFiles_data();
     void refusesBadFiles();
     void keepsUnknownKeys();
+    void readsVersionOne();
     void roundTripsRandomSystems();
     void writesCsv();
 };
@@ -74,7 +75,7 @@ void TestProjectFile::refusesBadFiles_data() {
     QTest::newRow("another format")
         << QByteArray(R"({"format": "other", "version": 1, "segments": []})")
         << QString::fromUtf8("不是风管系统文件");
-    QTest::newRow("newer") << validFile(R"("flow": 1, "length": 1)", "{}", "2")
+    QTest::newRow("newer") << validFile(R"("flow": 1, "length": 1)", "{}", "3")
                            << QString::fromUtf8("更新版本的程序");
     QTest::newRow("missing field")
         << validFile(R"("flow": 1000)") << QString::fromUtf8("编号“A1”）：缺少字段 \"length\"");
@@ -104,10 +105,10 @@ void TestProjectFile::refusesBadFiles() {
 // saves again to the same bytes.
 void TestProjectFile::keepsUnknownKeys() {
     const QByteArray newer =
-        validFile(R"("flow": 1000, "length": 10, "fittings": [1, 2])", R"({"fanCurve": {"a": 1}})")
+        validFile(R"("flow": 1000, "length": 10, "silencer": [1, 2])", R"({"fanCurve": {"a": 1}})")
             .replace("\"segments\"", "\"author\": \"王\", \"segments\"");
     const QByteArray saved = files::projectBytes(read(newer));
-    for (const char* key : {"\"fittings\"", "\"fanCurve\"", "\"author\""}) {
+    for (const char* key : {"\"silencer\"", "\"fanCurve\"", "\"author\""}) {
         QVERIFY2(saved.contains(key), key);
     }
     QCOMPARE(files::projectBytes(read(saved)), saved);
@@ -115,6 +116,17 @@ void TestProjectFile::keepsUnknownKeys() {
 
 // Random systems, unfinished cells included: read back, they compute the same and save
 // to the same bytes; settings come back to the bit.
+// A version 1 file's Σζ becomes a custom fitting, and it is saved as version 2.
+void TestProjectFile::readsVersionOne() {
+    const files::Project project = read(validFile(R"("flow": 1000, "length": 10, "zeta": 0.5)"));
+    QCOMPARE(project.segments[0].fittings.size(), std::size_t(1));
+    QCOMPARE(project.segments[0].fittings[0].id, std::string(ductsys::customFitting));
+    QCOMPARE(project.segments[0].fittings[0].zeta, 0.5);
+    const QByteArray saved = files::projectBytes(project);
+    QVERIFY(saved.contains("\"version\": 2") && saved.contains("\"type\": \"custom\""));
+    QCOMPARE(files::projectBytes(read(saved)), saved);
+}
+
 void TestProjectFile::roundTripsRandomSystems() {
     QRandomGenerator random(22);
     for (int round = 0; round < 300; ++round) {
@@ -124,6 +136,7 @@ void TestProjectFile::roundTripsRandomSystems() {
             for (int column = 0; column < Column::ColumnCount; ++column) {
                 segment.cells[std::size_t(column)] = randomCell(random, Column(column));
             }
+            segment.fittings = ductsys::typedFittings(segment.cells[Column::Zeta]);
         }
         project.settings.density = float(0.5 + 1.5 * random.generateDouble());
         project.settings.viscosity = float(1e-5 * (1 + random.generateDouble()));

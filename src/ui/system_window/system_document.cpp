@@ -84,13 +84,33 @@ void SystemDocument::push(const QString& text, State after) {
 }
 
 void SystemDocument::setCell(int row, Column column, const QString& text) {
-    const auto apply = [this, row, column](const std::string& cell) {
-        state_.segments[std::size_t(row)].cells[column] = cell;
+    ductsys::Segment after = state_.segments[std::size_t(row)];
+    after.cells[column] = text.toStdString();
+    if (column == Column::Zeta) {
+        after.fittings = ductsys::typedFittings(after.cells[column]);
+    }
+    pushSegment(row, QString::fromUtf8("编辑单元格"), std::move(after));
+}
+
+void SystemDocument::setFittings(int row, std::vector<ductsys::FittingEntry> fittings) {
+    ductsys::Segment after = state_.segments[std::size_t(row)];
+    double sum = 0;
+    for (const ductsys::FittingEntry& fitting : fittings) {
+        sum += fitting.count * fitting.zeta;
+    }
+    after.cells[Column::Zeta] = ductsys::zetaText(sum);
+    after.fittings = std::move(fittings);
+    pushSegment(row, QString::fromUtf8("编辑管件"), std::move(after));
+}
+
+// One segment changed as one undo step.
+void SystemDocument::pushSegment(int row, const QString& text, ductsys::Segment after) {
+    const auto apply = [this, row](const ductsys::Segment& segment) {
+        state_.segments[std::size_t(row)] = segment;
         recalculate();
     };
-    undoStack_.push(new ValueCommand<std::string>(QString::fromUtf8("编辑单元格"),
-                                                  state_.segments[std::size_t(row)].cells[column],
-                                                  text.toStdString(), apply, -1));
+    undoStack_.push(new ValueCommand<ductsys::Segment>(text, state_.segments[std::size_t(row)],
+                                                       std::move(after), apply, -1));
 }
 
 void SystemDocument::setSettings(const ductsys::Settings& settings, int setting) {
@@ -109,6 +129,7 @@ ductsys::Segment SystemDocument::newSegment(const std::string& upstream, int off
     return {{std::to_string(nextNumber(state_.segments) + offset), upstream, "", "1000", "10",
              std::string(ductsys::shapeCell(calc::DuctShape::Rectangular)),
              std::string(ductsys::autoSize), "0", "0", ""},
+            {},
             {}};
 }
 
@@ -189,6 +210,10 @@ void SystemDocument::paste(int row, int column, const QList<QStringList>& block)
         auto& cells = after.segments[std::size_t(row + line)].cells;
         for (int i = 0; i < block[line].size() && column + i < Column::ColumnCount; ++i) {
             cells[std::size_t(column + i)] = block[line][i].toStdString();
+        }
+        if (column <= Column::Zeta && column + block[line].size() > Column::Zeta) {
+            after.segments[std::size_t(row + line)].fittings =
+                ductsys::typedFittings(cells[Column::Zeta]);
         }
     }
     push(QString::fromUtf8("粘贴"), std::move(after));

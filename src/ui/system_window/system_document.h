@@ -33,7 +33,10 @@ public:
     bool isModified() const { return !undoStack_.isClean(); }
     QString cell(int row, ductsys::Column column) const;
 
+    // A Σζ typed as a number stands for one custom fitting.
     void setCell(int row, ductsys::Column column, const QString& text);
+    // The segment's fittings, and their sum as its Σζ.
+    void setFittings(int row, std::vector<ductsys::FittingEntry> fittings);
     // Consecutive changes of the same setting, as while typing a number, are one undo step.
     void setSettings(const ductsys::Settings& settings, int setting);
     // A segment continuing from the row, or from the fan; returns its row.
@@ -62,6 +65,7 @@ signals:
 private:
     // A change of the segments as one undo step; the settings of the state are left alone.
     void push(const QString& text, State after);
+    void pushSegment(int row, const QString& text, ductsys::Segment after);
     void applySegments(const std::vector<ductsys::Segment>& segments);
     void recalculate();
     ductsys::Segment newSegment(const std::string& upstream, int offset = 0) const;
