@@ -276,10 +276,11 @@ public:
             const QJsonObject entry = item.toObject();
             const QJsonValue count = entry.value(QLatin1String("count"));
             const QJsonObject parameters = entry.value(QLatin1String("parameters")).toObject();
-            ductsys::FittingEntry fitting{entry.value(QLatin1String("type")).toString().toStdString(),
-                                          {},
-                                          count.toInt(),
-                                          entry.value(QLatin1String("zeta")).toDouble()};
+            ductsys::FittingEntry fitting{
+                entry.value(QLatin1String("type")).toString().toStdString(),
+                {},
+                count.toInt(),
+                entry.value(QLatin1String("zeta")).toDouble()};
             const bool numbers =
                 std::all_of(parameters.begin(), parameters.end(),
                             [](const QJsonValue& parameter) { return parameter.isDouble(); });
@@ -344,8 +345,8 @@ ductsys::Segment readSegment(const QJsonValue& value, qsizetype index) {
         cells[Column::Note] = fields.text("note").toStdString();
     }
     // A file without fittings, as every file of version 1, has its Σζ as typed.
-    segment.fittings = fields.has("fittings") ? fields.fittings()
-                                              : ductsys::typedFittings(cells[Column::Zeta]);
+    segment.fittings =
+        fields.has("fittings") ? fields.fittings() : ductsys::typedFittings(cells[Column::Zeta]);
     if (!fields.rest().isEmpty()) {
         segment.unknownKeys =
             QJsonDocument(fields.rest()).toJson(QJsonDocument::Compact).toStdString();
