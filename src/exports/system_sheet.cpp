@@ -1,5 +1,6 @@
 #include "exports/system_sheet.h"
 
+#include "files/damper_suggestion.h"
 #include "files/file_access.h"
 #include "system/system_table.h"
 
@@ -262,21 +263,25 @@ private:
                 return qString(report_.segments[i].cells[Column::Id]);
             };
             const auto figure = [](double value) { return qString(ductsys::figureText(value)); };
+            const auto damper = files::damperSuggestion(report_.result, branch);
             rows.push_back({id(branch.branchPoint), id(branch.branch), figure(branch.loss),
                             figure(branch.largest), figure(branch.imbalance),
-                            QString::fromUtf8(branch.overLimit ? "是" : "否")});
+                            QString::fromUtf8(branch.overLimit ? "是" : "否"),
+                            damper ? figure(damper->pressure) : QString(),
+                            damper ? files::damperText(*damper) : QString()});
             over.push_back(branch.overLimit);
         }
         const auto caption = [](const char* name, const char* unit = nullptr) {
             return unit ? QStringList{QString::fromUtf8(name), QString::fromUtf8(unit)}
                         : QStringList{QString::fromUtf8(name)};
         };
-        tables_.push_back(makeTable({caption("分支点"), caption("支管"), caption("支管阻力", "Pa"),
-                                     caption("最大支管阻力", "Pa"), caption("不平衡率", "%"),
-                                     caption("超过限值")},
-                                    rows,
-                                    {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight,
-                                     Qt::AlignRight, Qt::AlignHCenter}));
+        tables_.push_back(
+            makeTable({caption("分支点"), caption("支管"), caption("支管阻力", "Pa"),
+                       caption("最大支管阻力", "Pa"), caption("不平衡率", "%"), caption("超过限值"),
+                       caption("需加阻力", "Pa"), caption("调节阀")},
+                      rows,
+                      {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight, Qt::AlignRight,
+                       Qt::AlignHCenter, Qt::AlignRight, Qt::AlignLeft}));
         tableRows(&tables_.back(), rows, over);
     }
 

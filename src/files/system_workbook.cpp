@@ -1,5 +1,6 @@
 #include "files/system_workbook.h"
 
+#include "files/damper_suggestion.h"
 #include "files/file_access.h"
 #include "system/system_table.h"
 
@@ -238,7 +239,8 @@ void writeCriticalPath(Sheet& sheet, const SystemReport& report) {
 }
 
 void writeBalance(Sheet& sheet, const SystemReport& report) {
-    sheet.headers({"分支点", "支管", "支管阻力 Pa", "最大支管阻力 Pa", "不平衡率 %", "超过限值"});
+    sheet.headers({"分支点", "支管", "支管阻力 Pa", "最大支管阻力 Pa", "不平衡率 %", "超过限值",
+                   "需加阻力 Pa", "调节阀"});
     const Style plain;
     lxw_row_t row = 1;
     for (const ductsys::BalanceRow& branch : ductsys::balanceRows(report.result)) {
@@ -249,6 +251,10 @@ void writeBalance(Sheet& sheet, const SystemReport& report) {
         sheet.figure(row, 3, branch.largest, plain);
         sheet.figure(row, 4, branch.imbalance, marked);
         sheet.text(row, 5, branch.overLimit ? "是" : "否", marked);
+        if (const auto damper = damperSuggestion(report.result, branch)) {
+            sheet.figure(row, 6, damper->pressure, marked);
+            sheet.text(row, 7, damperText(*damper).toStdString(), marked);
+        }
         ++row;
     }
 }

@@ -1,6 +1,7 @@
 // The fittings library against the published values it transcribes, between and beyond its
 // table rows, and referred to a segment's velocity.
 
+#include "files/damper_suggestion.h"
 #include "files/fitting_library.h"
 
 #include <QTest>
@@ -108,6 +109,26 @@ private slots:
             std::get<fittings::Zeta>(zetaOf("round-tee-converging-branch", {0.5, 0.6}));
         QVERIFY(std::fabs(branch.ratio - 1.2) < 1e-12);
         QVERIFY(std::fabs(branch.segment - 0.66 * 1.44) < 1e-12);
+    }
+
+    // Two round branches from one point, the shorter over the limit: its damper must add the
+    // difference of their losses, and the butterfly angle suggested gives that ζ back.
+    void suggestsTheDamper() {
+        std::vector<ductsys::Segment> segments(3);
+        segments[0].cells = {"1", "", "", "", "10", "圆形", "400", "0", "0", ""};
+        segments[1].cells = {"2", "1", "", "1000", "30", "圆形", "250", "0", "0", ""};
+        segments[2].cells = {"3", "1", "", "1000", "2", "圆形", "250", "0", "0", ""};
+        const auto result = ductsys::calculate(segments, ductsys::Settings{});
+        const auto rows = ductsys::balanceRows(result);
+        QCOMPARE(rows.size(), std::size_t(2));
+        const auto damper = files::damperSuggestion(result, rows[1]);
+        QVERIFY(damper && damper->angle);
+        const double pressure = result.segments[1].total - result.segments[2].total;
+        QVERIFY(std::fabs(damper->pressure - pressure) < 1e-9);
+        const double zeta = pressure / result.segments[2].figures.dynamicPressure;
+        QVERIFY(std::fabs(damper->zeta - zeta) < 1e-9);
+        const auto given = fittings::evaluate(*damper->damper, {*damper->angle});
+        QVERIFY(std::fabs(std::get<fittings::Zeta>(given).segment - zeta) < 1e-9);
     }
 };
 

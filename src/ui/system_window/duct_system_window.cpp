@@ -2,6 +2,7 @@
 
 #include "ui/calculator/calculator_form.h"
 #include "ui/core_text.h"
+#include "ui/system_window/fittings_dialog.h"
 #include "ui/system_window/system_document.h"
 #include "ui/system_window/system_settings_panel.h"
 #include "ui/system_window/system_table_model.h"
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -24,6 +26,31 @@
 namespace ui {
 
 using ductsys::Column;
+
+namespace {
+
+// A double-click on a Σζ cell opens the segment's fittings; typing into it still edits the
+// number.
+class ZetaDelegate : public QStyledItemDelegate {
+public:
+    ZetaDelegate(std::function<void(int row)> open, QObject* parent)
+        : QStyledItemDelegate(parent)
+        , open_(std::move(open)) {}
+
+    bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
+                     const QModelIndex& index) override {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            open_(index.row());
+            return true;
+        }
+        return QStyledItemDelegate::editorEvent(event, model, option, index);
+    }
+
+private:
+    std::function<void(int row)> open_;
+};
+
+} // namespace
 
 DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     : QMainWindow(parent, Qt::Window)
@@ -39,6 +66,8 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     fitColumns();
+    table_->setItemDelegateForColumn(
+        Column::Zeta, new ZetaDelegate([this](int row) { editFittings(row); }, this));
 
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("systemSummary"));
@@ -101,6 +130,12 @@ void DuctSystemWindow::createMenus() {
     edit->addSeparator();
     addMenuAction(edit, "actionAddSegment", "添加管段(&A)", {}, &DuctSystemWindow::addSegment);
     addMenuAction(edit, "actionAddBranch", "添加支管(&B)", {}, &DuctSystemWindow::addBranch);
+    addMenuAction(edit, "actionEditFittings", "管件(&F)…", QKeySequence(Qt::CTRL | Qt::Key_K),
+                  [this] {
+                      if (const auto row = currentRow()) {
+                          editFittings(*row);
+                      }
+                  });
     // Keys a cell editor needs as well: they act on segments only while the table itself,
     // not an open editor, has the focus.
     const auto tableAction = [this, edit](const char* name, const char* text,
@@ -116,6 +151,17 @@ void DuctSystemWindow::createMenus() {
     tableAction("actionSystemCopy", "复制(&C)", QKeySequence::Copy, &DuctSystemWindow::copyCells);
     tableAction("actionSystemPaste", "粘贴(&P)", QKeySequence::Paste,
                 &DuctSystemWindow::pasteCells);
+}
+
+void DuctSystemWindow::editFittings(int row) {
+    const auto& result = document_->result().segments[std::size_t(row)];
+    const fittings::SegmentFlow flow{result.computed ? calc::sectionArea(result.section) : 0.0,
+                                     document_->settings().density};
+    FittingsDialog dialog(document_->cell(row, Column::Id),
+                          document_->segments()[std::size_t(row)].fittings, flow, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        document_->setFittings(row, dialog.entries());
+    }
 }
 
 std::optional<int> DuctSystemWindow::currentRow() const {

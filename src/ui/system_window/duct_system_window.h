@@ -64,6 +64,8 @@ private:
     void commitTypedCell();
     void addSegment();
     void addBranch();
+    // Opens the segment's fittings; their sum becomes its Σζ.
+    void editFittings(int row);
     void deleteSegments();
     void copyCells();
     void pasteCells();

@@ -1,5 +1,6 @@
 #include "ui/system_window/system_table_model.h"
 
+#include "files/damper_suggestion.h"
 #include "ui/core_text.h"
 #include "ui/system_window/system_document.h"
 
@@ -139,7 +140,18 @@ QString SystemTableModel::toolTip(int row, int column) const {
             .arg(ductsys::velocityMaxima[std::size_t(result.kind)]);
     }
     if (column == computedColumn(ductsys::Imbalance) && result.overBalance) {
-        return QString::fromUtf8("超过平衡限值 %1 %").arg(document_->settings().balanceLimit);
+        QString tip =
+            QString::fromUtf8("超过平衡限值 %1 %").arg(document_->settings().balanceLimit);
+        for (const ductsys::BalanceRow& branch : ductsys::balanceRows(document_->result())) {
+            if (branch.branch == std::size_t(row)) {
+                if (const auto damper = files::damperSuggestion(document_->result(), branch)) {
+                    tip += QString::fromUtf8("\n需加阻力 %1 Pa，")
+                               .arg(qString(ductsys::figureText(damper->pressure))) +
+                           files::damperText(*damper);
+                }
+            }
+        }
+        return tip;
     }
     return {};
 }

@@ -10,10 +10,13 @@
 #include "ui/system_window/system_table_model.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QSpinBox>
 #include <QTableView>
+#include <QTimer>
 
 using ductsys::Column;
 using Model = ui::SystemTableModel;
@@ -247,6 +250,35 @@ private slots:
         keyOnTable(Qt::Key_Delete);
         QCOMPARE(model()->rowCount(), 3);
         QVERIFY(d.messages.isEmpty());
+    }
+
+    // A double-click on Σζ opens the fittings; two 90° round elbows of R/D 1.5 and a free exit
+    // make it 2 × 0.15 + 1.0, kept as the segment's fittings and undone as one step.
+    void fittingsMakeUpTheZeta() {
+        trigger("actionAddSegment");
+        QTimer::singleShot(0, [] {
+            auto* dialog = QApplication::activeModalWidget();
+            auto* type = dialog->findChild<QComboBox*>("fittingType");
+            auto* count = dialog->findChild<QSpinBox*>("fittingCount");
+            for (const auto& [id, times] :
+                 {std::pair{"round-elbow-smooth", "2"}, {"free-exit", "1"}}) {
+                type->setCurrentIndex(type->findData(QString::fromLatin1(id)));
+                QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(count, times);
+                QTest::mouseClick(dialog->findChild<QPushButton*>("addFitting"), Qt::LeftButton);
+            }
+            QCOMPARE(dialog->findChild<QLabel*>("fittingsSum")->text(),
+                     QString::fromUtf8("Σζ = 1.3"));
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        const QModelIndex zeta = model()->index(0, Column::Zeta);
+        click(0, Column::Zeta);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(zeta).center());
+        QCOMPARE(zeta.data(Qt::EditRole).toString(), "1.3");
+        QCOMPARE(window->document()->segments()[0].fittings.size(), std::size_t(2));
+        trigger("actionSystemUndo");
+        QCOMPARE(zeta.data(Qt::EditRole).toString(), "0");
+        QVERIFY(window->document()->segments()[0].fittings.empty());
     }
 };
 
