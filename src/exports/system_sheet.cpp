@@ -54,6 +54,7 @@ public:
         heading();
         segmentTable();
         summary();
+        fittingsTable();
     }
 
     void paint(QPdfWriter& writer, QPainter& painter) const {
@@ -283,6 +284,30 @@ private:
                       {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight, Qt::AlignRight, Qt::AlignRight,
                        Qt::AlignHCenter, Qt::AlignRight, Qt::AlignLeft}));
         tableRows(&tables_.back(), rows, over);
+    }
+
+    // Each segment's fittings with their coefficients and sources.
+    void fittingsTable() {
+        const auto lines = files::fittingLines(report_.segments);
+        if (lines.empty()) {
+            return;
+        }
+        line(QString(), 6, false);
+        line(QString::fromUtf8("管件局部阻力系数"), 9, true);
+        std::vector<std::vector<QString>> rows;
+        for (const files::FittingLine& fitting : lines) {
+            rows.push_back({fitting.segment, fitting.name, fitting.parameters,
+                            QString::number(fitting.count),
+                            qString(ductsys::figureText(fitting.zeta)), fitting.source});
+        }
+        std::vector<QStringList> header;
+        for (const QString& caption : files::fittingHeaders()) {
+            header.push_back({caption});
+        }
+        tables_.push_back(makeTable(header, rows,
+                                    {Qt::AlignLeft, Qt::AlignLeft, Qt::AlignLeft, Qt::AlignRight,
+                                     Qt::AlignRight, Qt::AlignLeft}));
+        tableRows(&tables_.back(), rows, std::vector<bool>(rows.size(), false));
     }
 
     // A block, or a table's header, where it goes on its page.

@@ -1,5 +1,7 @@
 #include "files/system_csv.h"
 
+#include "files/system_report.h"
+#include "files/system_report.h"
 #include "system/system_table.h"
 
 namespace files {
@@ -32,6 +34,25 @@ std::vector<std::string> summaryLine(std::string caption, std::vector<std::strin
     return values;
 }
 
+// Each segment's fittings, after a blank line, where there are any.
+void appendFittings(QByteArray& csv, const std::vector<ductsys::Segment>& segments) {
+    const std::vector<FittingLine> fittings = fittingLines(segments);
+    if (fittings.empty()) {
+        return;
+    }
+    appendLine(csv, {});
+    std::vector<std::string> headers;
+    for (const QString& header : fittingHeaders()) {
+        headers.push_back(header.toStdString());
+    }
+    appendLine(csv, headers);
+    for (const FittingLine& line : fittings) {
+        appendLine(csv, {line.segment.toStdString(), line.name.toStdString(),
+                         line.parameters.toStdString(), std::to_string(line.count),
+                         ductsys::figureText(line.zeta), line.source.toStdString()});
+    }
+}
+
 } // namespace
 
 QByteArray systemCsv(const std::vector<ductsys::Segment>& segments,
@@ -53,6 +74,7 @@ QByteArray systemCsv(const std::vector<ductsys::Segment>& segments,
     appendLine(csv, summaryLine("最不利环路", ductsys::criticalPathIds(segments, result)));
     appendLine(csv, summaryLine("最不利环路阻力 Pa", {ductsys::figureText(result.fanPressure)}));
     appendLine(csv, summaryLine("超过平衡限值的支管", ductsys::overBalanceIds(segments, result)));
+    appendFittings(csv, segments);
     return csv;
 }
 

@@ -2,6 +2,7 @@
 
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
+#include "files/fitting_library.h"
 #include "system/system_table.h"
 
 #include <QFileInfo>
@@ -45,6 +46,29 @@ std::vector<std::pair<QString, QString>> settingLines(const ductsys::Settings& s
             line("最大比摩阻", limitText(s.maxFriction, " Pa/m")),
             line("最大长宽比", limitText(s.maxAspect, "")),
             line("不平衡率限值", limitText(s.balanceLimit, " %"))};
+}
+
+std::vector<FittingLine> fittingLines(const std::vector<ductsys::Segment>& segments) {
+    std::vector<FittingLine> lines;
+    for (const ductsys::Segment& segment : segments) {
+        for (const ductsys::FittingEntry& entry : segment.fittings) {
+            const fittings::Fitting* fitting = fittings::find(fittingLibrary(), entry.id);
+            QStringList parameters;
+            for (const auto& [name, value] : entry.parameters) {
+                parameters << qString(name) + QLatin1Char('=') + QString::number(value);
+            }
+            lines.push_back({qString(segment.cells[ductsys::Id]),
+                             fitting ? qString(fitting->name) : qString(entry.id),
+                             parameters.join(QString::fromUtf8("，")), entry.count, entry.zeta,
+                             fitting ? qString(fitting->source) : QString()});
+        }
+    }
+    return lines;
+}
+
+QStringList fittingHeaders() {
+    return {QString::fromUtf8("编号"), QString::fromUtf8("管件"),        QString::fromUtf8("参数"),
+            QString::fromUtf8("数量"), QString::fromUtf8("ζ（本管段）"), QString::fromUtf8("来源")};
 }
 
 QString criticalPathText(const SystemReport& report) {

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <utility>
 #include <vector>
 
@@ -27,6 +28,18 @@ QString systemName(const QString& path);
 
 // A caption and its value, with the unit, for each setting.
 std::vector<std::pair<QString, QString>> settingLines(const ductsys::Settings& settings);
+
+// A segment's fitting as the sheets list it.
+struct FittingLine {
+    QString segment; // its 编号
+    QString name;
+    QString parameters; // "R/D=1.5，角度 °=90"
+    int count;
+    double zeta; // of one, on the segment's velocity
+    QString source;
+};
+std::vector<FittingLine> fittingLines(const std::vector<ductsys::Segment>& segments);
+QStringList fittingHeaders();
 
 // The critical path's 编号 joined by arrows between blanks, where a long path wraps; or 无.
 QString criticalPathText(const SystemReport& report);

@@ -259,6 +259,24 @@ void writeBalance(Sheet& sheet, const SystemReport& report) {
     }
 }
 
+void writeFittings(Sheet& sheet, const SystemReport& report) {
+    std::vector<std::string> headers;
+    for (const QString& header : fittingHeaders()) {
+        headers.push_back(header.toStdString());
+    }
+    sheet.headers(headers);
+    lxw_row_t row = 1;
+    for (const FittingLine& line : fittingLines(report.segments)) {
+        sheet.text(row, 0, line.segment.toStdString(), {});
+        sheet.text(row, 1, line.name.toStdString(), {});
+        sheet.text(row, 2, line.parameters.toStdString(), {});
+        sheet.figure(row, 3, line.count, {});
+        sheet.figure(row, 4, line.zeta, {});
+        sheet.text(row, 5, line.source.toStdString(), {});
+        ++row;
+    }
+}
+
 void writeSettings(Sheet& sheet, const SystemReport& report) {
     sheet.headers({"项目", "内容"});
     auto lines = settingLines(report.settings);
@@ -284,10 +302,11 @@ std::optional<QString> writeWorkbook(const QString& path, const SystemReport& re
         return QString::fromUtf8("无法创建工作簿。");
     }
     std::map<Style, lxw_format*> formats;
-    const std::array<std::pair<const char*, void (*)(Sheet&, const SystemReport&)>, 4> sheets{
+    const std::array<std::pair<const char*, void (*)(Sheet&, const SystemReport&)>, 5> sheets{
         {{"管段明细", writeSegments},
          {"最不利环路", writeCriticalPath},
          {"并联平衡", writeBalance},
+         {"管件", writeFittings},
          {"参数", writeSettings}}};
     for (const auto& [name, write] : sheets) {
         Sheet sheet(book, name, formats);

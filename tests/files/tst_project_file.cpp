@@ -182,7 +182,10 @@ void TestProjectFile::writesCsv() {
                              "总风量 m3/h,1500\r\n"
                              "最不利环路,1,2\r\n"
                              "最不利环路阻力 Pa,27.5967\r\n"
-                             "超过平衡限值的支管\r\n"));
+                             "超过平衡限值的支管\r\n"
+                             "\r\n"
+                             "编号,管件,参数,数量,ζ（本管段）,来源\r\n"
+                             "1,自定义 ζ,ζ=0.5,1,.5,用户输入\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestProjectFile)

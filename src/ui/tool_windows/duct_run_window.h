@@ -1,9 +1,12 @@
 #pragma once
 
+#include "system/duct_system.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 class QDoubleSpinBox;
 class QLabel;
@@ -26,6 +29,7 @@ public:
 
 private:
     void refresh();
+    void editFittings();
 
     CalculatorForm* calculator_;
     QDoubleSpinBox* length_;
@@ -35,6 +39,8 @@ private:
     QLabel* friction_;
     QLabel* local_;
     QLabel* total_;
+    double zetaValue_ = 0;
+    std::vector<ductsys::FittingEntry> fittings_;
 };
 
 } // namespace ui
