@@ -39,6 +39,10 @@ else()
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${PROJECT_SOURCE_DIR}/data/${app_id}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    # The duct system files' type, which file managers open with the program (Debian's
+    # shared-mime-info trigger updates the database).
+    install(FILES ${PROJECT_SOURCE_DIR}/data/${app_id}.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
     foreach(size IN LISTS DUCTCALC_ICON_SIZES)
         install(FILES ${DUCTCALC_ICON_DIR}/${size}x${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Cross-builds the program for Windows x86-64 with MinGW-w64 and packs it with the Qt and
 # MinGW runtime DLLs and the Qt plugins it loads: prints
-# build/windows/ductcalc-<version>-windows-x86_64.zip. Unzipped anywhere, ductcalc.exe runs.
+# build/windows/ductcalc-<version>-windows-x86_64.zip (绿色版: unzipped anywhere, ductcalc.exe
+# runs) and build/windows/ductcalc-<version>-windows-x86_64-setup.exe (安装版, made with NSIS
+# from cmake/ductcalc-setup.nsi), the setup program last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
 source scripts/lib/setup-windows.sh
 source scripts/lib/run-quietly.sh
 
-configure_windows_build
+configure_windows_build nsis
 run_quietly "$windows_build/build.log" cmake --build "$windows_build" -j2 --target ductcalc
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows_build/CMakeCache.txt")
@@ -18,3 +20,7 @@ rm -rf "$staging" "$windows_build/$name.zip"
 cmake --install "$windows_build" --prefix "$staging/$name" --strip >/dev/null
 (cd "$staging" && cmake -E tar cf "../$name.zip" --format=zip "$name")
 echo "$windows_build/$name.zip"
+run_quietly "$windows_build/setup.log" makensis -V2 -DVERSION="$version" \
+    -DSOURCE="$staging/$name" -DOUTFILE="$PWD/$windows_build/$name-setup.exe" \
+    cmake/ductcalc-setup.nsi
+echo "$windows_build/$name-setup.exe"

@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
-# The Windows program under Wine: builds the zip (scripts/package-windows.sh), runs every
+# The Windows program under Wine: builds the zip and the setup program
+# (scripts/package-windows.sh), runs every
 # test cross-built for Windows, then unzips the zip into a scratch folder, starts
 # ductcalc.exe from there on a virtual display, waits for its window "风速计算", takes a
 # screenshot (build/windows/screenshot.png) and closes it; then opens a system file with it
 # and exports the file in every format.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-zip=$(./scripts/package-windows.sh | tail -n 1)
+{ read -r zip; read -r setup; } < <(./scripts/package-windows.sh | tail -n 2)
 source scripts/lib/setup.sh
 source scripts/lib/setup-windows.sh
 source scripts/lib/run-quietly.sh
-configure_windows_build xvfb xauth xdotool imagemagick unzip poppler-utils
+configure_windows_build xvfb xauth xdotool imagemagick unzip poppler-utils nsis
 run_quietly "$windows_build/build.log" cmake --build "$windows_build" -j2
 
 # One Wine server with its system processes, kept running across the tests, spares each
@@ -50,4 +51,42 @@ grep -q "^最不利环路,1,2,3,11,12" "$scratch/example.csv"
 unzip -l "$scratch/example.xlsx" | grep -q "xl/worksheets/sheet4.xml"
 pdftotext "$scratch/example.pdf" - | grep -q "管网水力计算书"
 echo "The zip's program opened docs/system-example.ductsys and exported it to CSV, Excel and PDF"
+
+# The setup program, silently into a fresh prefix: its files, shortcut and registry keys, the
+# installed program's window, a system file opened through the association; then the silent
+# uninstall. What is checked is what it left, not its exit status.
+export WINEPREFIX=$scratch/installed
+installed="$WINEPREFIX/drive_c/Program Files/ductcalc"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/风速计算.lnk"
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ductcalc'
+association='HKLM\Software\Classes\ductcalc.system\shell\open\command'
+# Each check stops the script with what failed; set -e alone would pass over a failed test
+# inside a list or a negation.
+check() { "$@" || { echo "Check failed: $*" >&2; exit 1; }; }
+absent() { ! "$@" >/dev/null 2>&1; }
+"$wine" "$setup" /S >/dev/null 2>&1 || true
+/usr/lib/wine/wineserver --wait
+check test -f "$installed/ductcalc.exe"
+check test -f "$installed/platforms/qwindows.dll"
+check test -f "$shortcut"
+check grep -q "$(basename "$zip" | cut -d- -f2)" <("$wine" reg query "$uninstall" /v DisplayVersion)
+check grep -q ductcalc.system <("$wine" reg query 'HKLM\Software\Classes\.ductsys')
+check grep -q 'ductcalc.exe" "%1"' <("$wine" reg query "$association")
+cp docs/system-example.ductsys "$WINEPREFIX/drive_c/system-example.ductsys"
+check env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+    source scripts/lib/window.sh
+    "$1" "$2" & app=$!
+    wait_for_window 30 风速计算 >/dev/null || { kill $app; exit 1; }
+    kill $app
+    "$1" start "C:\system-example.ductsys"
+    wait_for_window 30 "管网水力计算 - system-example.ductsys" >/dev/null; status=$?
+    /usr/lib/wine/wineserver --kill; exit $status' opens "$wine" "$installed/ductcalc.exe"
+/usr/lib/wine/wineserver --wait
+"$wine" "$installed/uninstall.exe" /S >/dev/null 2>&1 || true
+/usr/lib/wine/wineserver --wait
+check test ! -e "$installed/ductcalc.exe"
+check test ! -e "$shortcut"
+check absent "$wine" reg query "$uninstall"
+check absent "$wine" reg query 'HKLM\Software\Classes\.ductsys'
+echo "The setup program installed, opened a system file through its association and uninstalled"
 echo "$windows_build/screenshot.png"
