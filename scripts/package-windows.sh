@@ -21,6 +21,6 @@ cmake --install "$windows_build" --prefix "$staging/$name" --strip >/dev/null
 (cd "$staging" && cmake -E tar cf "../$name.zip" --format=zip "$name")
 echo "$windows_build/$name.zip"
 run_quietly "$windows_build/setup.log" makensis -V2 -DVERSION="$version" \
-    -DSOURCE="$staging/$name" -DOUTFILE="$PWD/$windows_build/$name-setup.exe" \
+    -DSOURCE="$PWD/$staging/$name" -DOUTFILE="$PWD/$windows_build/$name-setup.exe" \
     cmake/ductcalc-setup.nsi
 echo "$windows_build/$name-setup.exe"
