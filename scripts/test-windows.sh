@@ -73,6 +73,9 @@ check grep -q "$(basename "$zip" | cut -d- -f2)" <("$wine" reg query "$uninstall
 check grep -q ductcalc.system <("$wine" reg query 'HKLM\Software\Classes\.ductsys')
 check grep -q 'ductcalc.exe" "%1"' <("$wine" reg query "$association")
 cp docs/system-example.ductsys "$WINEPREFIX/drive_c/system-example.ductsys"
+# The desktop the silent install started has no display; the windows need one on the virtual one.
+/usr/lib/wine/wineserver --kill
+/usr/lib/wine/wineserver --wait
 check env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     source scripts/lib/window.sh
     "$1" "$2" & app=$!
