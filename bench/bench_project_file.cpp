@@ -15,11 +15,14 @@ files::Project sampleProject() {
     return {sample::randomSystem(5000), {}, {}};
 }
 
-// Saves as the program does; a failure ends the benchmark, as its figures would be void.
-void save(benchmark::State& bench, const QString& path, const QByteArray& bytes) {
+// Saves as the program does; false after a failure, which ends the benchmark, as its
+// figures would be void.
+bool save(benchmark::State& bench, const QString& path, const QByteArray& bytes) {
     if (const auto reason = files::writeFileAtomically(path, bytes)) {
         bench.SkipWithError(reason->toStdString().c_str());
+        return false;
     }
+    return true;
 }
 
 void openProject(benchmark::State& bench) {
@@ -35,7 +38,9 @@ void saveProject(benchmark::State& bench) {
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("system.ductsys"));
     for (auto _ : bench) {
-        save(bench, path, files::projectBytes(project));
+        if (!save(bench, path, files::projectBytes(project))) {
+            break;
+        }
     }
 }
 BENCHMARK(saveProject)->Unit(benchmark::kMillisecond);
@@ -45,9 +50,11 @@ void exportCsv(benchmark::State& bench) {
     const QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("system.csv"));
     for (auto _ : bench) {
-        save(bench, path,
-             files::systemCsv(project.segments,
-                              ductsys::calculate(project.segments, project.settings)));
+        if (!save(bench, path,
+                  files::systemCsv(project.segments,
+                                   ductsys::calculate(project.segments, project.settings)))) {
+            break;
+        }
     }
 }
 BENCHMARK(exportCsv)->Unit(benchmark::kMillisecond);
