@@ -12,6 +12,11 @@ source scripts/lib/setup.sh
 source scripts/lib/setup-windows.sh
 source scripts/lib/run-quietly.sh
 configure_windows_build xvfb xauth xdotool imagemagick unzip poppler-utils nsis
+
+# Each check stops the script with what failed; set -e alone would pass over a failed test
+# inside a list or a negation.
+check() { "$@" || { echo "Check failed: $*" >&2; exit 1; }; }
+absent() { ! "$@" >/dev/null 2>&1; }
 run_quietly "$windows_build/build.log" cmake --build "$windows_build" -j2
 
 # One Wine server with its system processes, kept running across the tests, spares each
@@ -47,9 +52,11 @@ env -u WINEPATH xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
 for format in csv xlsx pdf; do
     env -u WINEPATH "$wine" "$program" --export "$scratch/example.$format" "$example"
 done
-grep -q "^最不利环路,1,2,3,11,12" "$scratch/example.csv"
-unzip -l "$scratch/example.xlsx" | grep -q "xl/worksheets/sheet4.xml"
-pdftotext "$scratch/example.pdf" - | grep -q "管网水力计算书"
+check grep -q "^最不利环路,1,2,3,11,12" "$scratch/example.csv"
+# Read through process substitution: in a pipeline, grep -q ending early would fail the
+# writer with SIGPIPE, and the pipeline with it.
+check grep -q "xl/worksheets/sheet4.xml" <(unzip -l "$scratch/example.xlsx")
+check grep -q "管网水力计算书" <(pdftotext "$scratch/example.pdf" -)
 echo "The zip's program opened docs/system-example.ductsys and exported it to CSV, Excel and PDF"
 
 # The setup program, silently into a fresh prefix: its files, shortcut and registry keys, the
@@ -60,10 +67,6 @@ installed="$WINEPREFIX/drive_c/Program Files/ductcalc"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/风速计算.lnk"
 uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\ductcalc'
 association='HKLM\Software\Classes\ductcalc.system\shell\open\command'
-# Each check stops the script with what failed; set -e alone would pass over a failed test
-# inside a list or a negation.
-check() { "$@" || { echo "Check failed: $*" >&2; exit 1; }; }
-absent() { ! "$@" >/dev/null 2>&1; }
 "$wine" "$setup" /S >/dev/null 2>&1 || true
 /usr/lib/wine/wineserver --wait
 check test -f "$installed/ductcalc.exe"
