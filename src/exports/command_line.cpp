@@ -4,6 +4,7 @@
 #include "files/file_access.h"
 #include "files/system_csv.h"
 #include "files/system_workbook.h"
+#include "system/system_table.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -70,6 +71,12 @@ int exportFromCommandLine(const QStringList& arguments) {
     }
     const files::Project& system = std::get<files::Project>(project);
     const ductsys::SystemResult result = ductsys::calculate(system.segments, system.settings);
+    // A script cannot be asked whether an incomplete sheet will do, so none is written.
+    if (!result.complete()) {
+        return fail(QString::fromUtf8("未导出 %1：%2")
+                        .arg(inputs.front(), QString::fromStdString(ductsys::incompleteNotice(
+                                                 system.segments, result))));
+    }
     const files::SystemReport report{files::systemName(inputs.front()), QDate::currentDate(),
                                      system.segments, system.settings, result};
     if (const auto reason = writeSystemAs(target, report)) {

@@ -121,6 +121,11 @@ private:
         for (qsizetype first = 0; first < settings.size(); first += 4) {
             line(settings.mid(first, 4).join(QString::fromUtf8("　　")), 9, false);
         }
+        const QString notice =
+            qString(ductsys::incompleteNotice(report_.segments, report_.result));
+        if (!notice.isEmpty()) {
+            line(notice, 10, true);
+        }
         line(QString(), 6, false);
     }
 
@@ -242,13 +247,19 @@ private:
     void summary() {
         const auto& result = report_.result;
         line(QString(), 6, false);
-        line(
-            QString::fromUtf8("总风量 %1 m3/h").arg(qString(ductsys::figureText(result.totalFlow))),
-            9, false);
-        line(QString::fromUtf8("最不利环路 %1，阻力 %2 Pa（风机所需全压）")
-                 .arg(files::criticalPathText(report_),
-                      qString(ductsys::figureText(result.fanPressure))),
-             9, true);
+        if (result.totalFlow) {
+            line(QString::fromUtf8("总风量 %1 m3/h")
+                     .arg(qString(ductsys::figureText(*result.totalFlow))),
+                 9, false);
+        }
+        if (result.fanPressure) {
+            line(QString::fromUtf8("最不利环路 %1，阻力 %2 Pa（风机所需全压）")
+                     .arg(files::criticalPathText(report_),
+                          qString(ductsys::figureText(*result.fanPressure))),
+                 9, true);
+        } else {
+            line(QString::fromUtf8("最不利环路与风机所需全压：计算不完整，无法确定"), 9, true);
+        }
         const auto balance = ductsys::balanceRows(result);
         line(QString::fromUtf8("并联管路平衡：超过限值 %1 % 的支管 %2 个")
                  .arg(report_.settings.balanceLimit)

@@ -1,7 +1,6 @@
 #include "files/system_csv.h"
 
 #include "files/system_report.h"
-#include "files/system_report.h"
 #include "system/system_table.h"
 
 namespace files {
@@ -58,6 +57,9 @@ void appendFittings(QByteArray& csv, const std::vector<ductsys::Segment>& segmen
 QByteArray systemCsv(const std::vector<ductsys::Segment>& segments,
                      const ductsys::SystemResult& result) {
     QByteArray csv("\xEF\xBB\xBF");
+    if (const std::string notice = ductsys::incompleteNotice(segments, result); !notice.empty()) {
+        appendLine(csv, {notice});
+    }
     std::vector<std::string> line;
     for (int column = 0; column < ductsys::tableColumnCount; ++column) {
         line.emplace_back(ductsys::columnHeader(column));

@@ -157,6 +157,11 @@ void writeSegments(Sheet& sheet, const SystemReport& report) {
     for (int column = 0; column < ductsys::tableColumnCount; ++column) {
         captions.emplace_back(ductsys::columnHeader(column));
     }
+    // An incomplete system says so at the end of the title row, which every page repeats.
+    if (std::string notice = ductsys::incompleteNotice(report.segments, report.result);
+        !notice.empty()) {
+        captions.push_back(std::move(notice));
+    }
     sheet.headers(captions);
     const auto column = [](auto c) { return lxw_col_t(c); };
     for (std::size_t i = 0; i < report.segments.size(); ++i) {
@@ -209,8 +214,9 @@ void writeSegments(Sheet& sheet, const SystemReport& report) {
                       formula("=%1+%2+%3", {at(friction), at(local), at(Column::TerminalLoss)}),
                       result.total, computed);
         if (!result.fromFan) {
-            sheet.figure(row, sum, result.cumulative, computed);
-        } else if (result.upstream) {
+            continue; // not known past a segment that could not be computed
+        }
+        if (result.upstream) {
             sheet.formula(
                 row, sum,
                 formula("=%1+%2", {cellName(lxw_row_t(*result.upstream + 1), sum), at(total)}),
@@ -281,6 +287,10 @@ void writeSettings(Sheet& sheet, const SystemReport& report) {
     sheet.headers({"项目", "内容"});
     auto lines = settingLines(report.settings);
     lines.insert(lines.begin(), {QString::fromUtf8("系统"), report.name});
+    if (const std::string notice = ductsys::incompleteNotice(report.segments, report.result);
+        !notice.empty()) {
+        lines.insert(lines.begin() + 1, {QString::fromUtf8("计算"), QString::fromStdString(notice)});
+    }
     lines.emplace_back(QString::fromUtf8("程序"), programAndVersion());
     lines.emplace_back(QString::fromUtf8("日期"), report.date.toString(Qt::ISODate));
     lxw_row_t row = 1;

@@ -17,6 +17,8 @@ using calc::DuctShape;
 
 constexpr std::array<std::string_view, 3> kindNames{"干管", "支管", "末端支管"};
 constexpr std::array<std::string_view, 3> shapeCells{"圆形", "矩形", "椭圆形"};
+constexpr std::array<std::string_view, ColumnCount> columnNames{
+    "编号", "上游管段", "类型", "风量", "长度", "形状", "尺寸", "Σζ", "末端阻力", "备注"};
 
 template <std::size_t N>
 std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& names,
@@ -85,7 +87,8 @@ public:
         for (const std::size_t i : tree_.order) {
             computeSegment(i);
         }
-        SystemResult system{std::move(results_), {}, 0, 0, 0};
+        SystemResult system;
+        system.segments = std::move(results_);
         summarise(system);
         return system;
     }
@@ -134,34 +137,50 @@ private:
         }
         for (std::size_t i = 0; i < segments.size(); ++i) {
             if (!reached[i] && results[i].upstream) {
-                mark(i, Upstream, "管段成环");
+                if (inLoop(results, i)) {
+                    mark(i, Upstream, "管段成环");
+                } else {
+                    mark(i, Upstream, "上游管段未接到风机", true);
+                }
             }
         }
         return tree;
     }
 
-    void mark(std::size_t i, Column column, const char* problem) {
+    void mark(std::size_t i, Column column, std::string problem, bool elsewhere = false) {
         if (!results_[i].badColumn) {
             results_[i].badColumn = column;
-            results_[i].problem = problem;
+            results_[i].problem = std::move(problem);
+            results_[i].problemElsewhere = elsewhere;
         }
+    }
+
+    // A reason that starts with the column's name, as "风量应为数字".
+    void markColumn(std::size_t i, Column column, const char* problem) {
+        mark(i, column, std::string(columnName(column)) + problem);
     }
 
     const std::string& cell(std::size_t i, Column column) const {
         return segments_[i].cells[column];
     }
 
-    // An optional number: empty reads as the fallback, anything else must be a number.
+    // An optional number: empty reads as the fallback, anything else must be a number that
+    // the calculator's floats can hold.
     std::optional<double> number(std::size_t i, Column column, double fallback, bool nonNegative) {
         if (trimmed(cell(i, column)).empty()) {
             return fallback;
         }
         const auto value = cellNumber(cell(i, column));
-        if (!value || (nonNegative && *value < 0)) {
-            mark(i, column, nonNegative ? "应为不小于0的数" : "应为数字");
-            return std::nullopt;
+        if (!value) {
+            markColumn(i, column, "应为数字");
+        } else if (!std::isfinite(float(*value))) {
+            markColumn(i, column, "超出可计算的范围");
+        } else if (nonNegative && *value < 0) {
+            markColumn(i, column, "应为不小于0的数");
+        } else {
+            return value;
         }
-        return value;
+        return std::nullopt;
     }
 
     void readKind(std::size_t i) {
@@ -177,31 +196,47 @@ private:
         }
     }
 
+    // The sum of the downstream segments' flows, when they are all known.
+    std::optional<double> downstreamFlow(std::size_t i) const {
+        double sum = 0;
+        for (const std::size_t child : tree_.downstream[i]) {
+            if (!flowKnown_[child]) {
+                return std::nullopt;
+            }
+            sum += results_[child].flow;
+        }
+        return sum;
+    }
+
     void readFlow(std::size_t i) {
         SegmentResult& r = results_[i];
+        const bool terminal = tree_.downstream[i].empty();
+        const auto sum = terminal ? std::optional(0.0) : downstreamFlow(i);
         if (!trimmed(cell(i, Flow)).empty()) {
             if (const auto flow = number(i, Flow, 0, true)) {
                 r.flow = float(*flow);
                 flowKnown_[i] = true;
+                // Air does not appear in a duct: a typed flow below the outlets' is a slip,
+                // but the engineer's figure is the one computed with.
+                if (sum && r.flow < float(*sum)) {
+                    r.warningColumn = Flow;
+                    r.warning = "风量 " + calc::formatPlain(r.flow) + " 小于下游之和 " +
+                                calc::formatPlain(float(*sum));
+                }
             }
             return;
         }
-        const auto& next = tree_.downstream[i];
-        if (next.empty()) {
+        if (terminal) {
             mark(i, Flow, "末端管段需要风量");
-            return;
+        } else if (!sum) {
+            mark(i, Flow, "下游管段的风量不全", true);
+        } else if (!std::isfinite(float(*sum))) {
+            mark(i, Flow, "风量之和超出可计算的范围");
+        } else {
+            r.flow = float(*sum);
+            r.flowIsSum = true;
+            flowKnown_[i] = true;
         }
-        double sum = 0;
-        for (const std::size_t child : next) {
-            if (!flowKnown_[child]) {
-                mark(i, Flow, "下游管段的风量不全");
-                return;
-            }
-            sum += results_[child].flow;
-        }
-        r.flow = float(sum);
-        r.flowIsSum = true;
-        flowKnown_[i] = true;
     }
 
     calc::Duct duct(const calc::DuctSection& section, float flow) const {
@@ -253,6 +288,13 @@ private:
         const auto section = typedSection(DuctShape(*shape), cell(i, Size));
         if (!section) {
             mark(i, Size, *shape == 0 ? "尺寸应为直径 mm" : "尺寸应为两边 mm，如 630×250");
+            return std::nullopt;
+        }
+        // A size the calculator's floats hold as a positive number.
+        const auto holds = [](float size) { return std::isfinite(size) && size > 0; };
+        if (!holds(section->first) || (section->shape != DuctShape::Circular && !holds(section->second))) {
+            markColumn(i, Size, "超出可计算的范围");
+            return std::nullopt;
         }
         return section;
     }
@@ -286,29 +328,29 @@ private:
 
     void summarise(SystemResult& system) const {
         auto& results = system.segments;
-        // The largest cumulative loss at an outlet below each segment, from the outlets in.
-        std::vector<std::optional<double>> worstBelow(results.size());
-        std::optional<std::size_t> critical;
-        for (auto it = tree_.order.rbegin(); it != tree_.order.rend(); ++it) {
-            const std::size_t i = *it;
-            if (tree_.downstream[i].empty() && reachable_[i]) {
-                worstBelow[i] = results[i].cumulative;
-            }
-            for (const std::size_t child : tree_.downstream[i]) {
-                if (worstBelow[child] && (!worstBelow[i] || *worstBelow[child] > *worstBelow[i])) {
-                    worstBelow[i] = worstBelow[child];
-                }
-            }
-        }
+        const auto worstBelow = worstLossesBelow(results);
         for (const std::size_t i : tree_.order) {
-            if (!results[i].upstream) {
-                system.totalFlow += results[i].flow;
-            }
             balance(i, worstBelow, results);
         }
-        // The outlet with the largest loss, the first in table order on a tie.
         for (std::size_t i = 0; i < results.size(); ++i) {
-            if (tree_.downstream[i].empty() && reachable_[i] &&
+            if (results[i].badColumn || !results[i].fromFan) {
+                system.incomplete.push_back(i);
+            }
+            if (results[i].warningColumn) {
+                system.warnings.push_back(i);
+            }
+        }
+        system.firstProblem = firstProblem(results, system.incomplete);
+        system.totalFlow = totalFlow(results);
+        system.branchesOverLimit = int(std::count_if(
+            results.begin(), results.end(), [](const SegmentResult& r) { return r.overBalance; }));
+        if (!system.complete()) {
+            return;
+        }
+        // The outlet with the largest loss, the first in table order on a tie.
+        std::optional<std::size_t> critical;
+        for (std::size_t i = 0; i < results.size(); ++i) {
+            if (tree_.downstream[i].empty() &&
                 (!critical || results[i].cumulative > results[*critical].cumulative)) {
                 critical = i;
             }
@@ -317,34 +359,84 @@ private:
             results[*i].onCriticalPath = true;
             system.criticalPath.insert(system.criticalPath.begin(), *i);
         }
-        system.fanPressure = critical ? results[*critical].cumulative : 0;
-        system.branchesOverLimit = int(std::count_if(
-            results.begin(), results.end(), [](const SegmentResult& r) { return r.overBalance; }));
+        if (critical) {
+            system.fanPressure = results[*critical].cumulative;
+        }
+    }
+
+    // The segment to name first: one whose own cell is at fault, else any with a bad cell.
+    static std::optional<std::size_t> firstProblem(const std::vector<SegmentResult>& results,
+                                                   const std::vector<std::size_t>& incomplete) {
+        std::optional<std::size_t> first;
+        for (const std::size_t i : incomplete) {
+            if (results[i].badColumn && !results[i].problemElsewhere) {
+                return i;
+            }
+            if (!first && results[i].badColumn) {
+                first = i;
+            }
+        }
+        return first || incomplete.empty() ? first : std::optional(incomplete.front());
+    }
+
+    std::optional<double> totalFlow(const std::vector<SegmentResult>& results) const {
+        if (tree_.order.size() != results.size()) {
+            return std::nullopt; // a segment not connected to the fan carries air too
+        }
+        double total = 0;
+        for (const std::size_t i : tree_.order) {
+            if (!results[i].upstream) {
+                if (!flowKnown_[i]) {
+                    return std::nullopt;
+                }
+                total += results[i].flow;
+            }
+        }
+        return total;
+    }
+
+    // The largest cumulative loss at an outlet below each segment, from the outlets in; known
+    // only where every outlet below is, since the one not known may be the largest.
+    std::vector<std::optional<double>>
+    worstLossesBelow(const std::vector<SegmentResult>& results) const {
+        std::vector<std::optional<double>> worst(results.size());
+        for (auto it = tree_.order.rbegin(); it != tree_.order.rend(); ++it) {
+            const std::size_t i = *it;
+            const auto& next = tree_.downstream[i];
+            if (next.empty()) {
+                worst[i] = reachable_[i] ? std::optional(results[i].cumulative) : std::nullopt;
+                continue;
+            }
+            std::optional<double> largest = worst[next.front()];
+            for (const std::size_t child : next) {
+                largest = worst[child] && largest ? std::max(*largest, *worst[child])
+                                                  : std::optional<double>();
+            }
+            worst[i] = largest;
+        }
+        return worst;
     }
 
     // At a segment with two or more downstream branches, each branch's loss is the largest
     // from there to an outlet through it; its imbalance is how far it falls short of the
-    // largest sibling.
+    // largest sibling, known when every sibling's loss is.
     void balance(std::size_t i, const std::vector<std::optional<double>>& worstBelow,
                  std::vector<SegmentResult>& results) const {
         const auto& next = tree_.downstream[i];
-        if (next.size() < 2 || !reachable_[i]) {
+        if (next.size() < 2 || !worstBelow[i]) {
             return;
         }
         const double start = results[i].cumulative;
-        double largest = 0;
-        for (const std::size_t child : next) {
-            if (worstBelow[child]) {
-                largest = std::max(largest, *worstBelow[child] - start);
-            }
+        const double largest = *worstBelow[i] - start;
+        if (!(largest > 0)) {
+            return;
         }
         for (const std::size_t child : next) {
-            if (worstBelow[child] && largest > 0) {
-                const double imbalance = (largest - (*worstBelow[child] - start)) / largest * 100;
-                results[child].imbalance = imbalance;
-                results[child].branchLoss = *worstBelow[child] - start;
-                results[child].overBalance = imbalance > settings_.balanceLimit;
-            }
+            const double loss = *worstBelow[child] - start;
+            const double imbalance = (largest - loss) / largest * 100;
+            results[child].imbalance = imbalance;
+            results[child].branchLoss = loss;
+            results[child].overBalance = imbalance > settings_.balanceLimit;
         }
     }
 
@@ -429,8 +521,23 @@ std::string_view kindName(SegmentKind kind) {
     return kindNames[std::size_t(kind)];
 }
 
+std::string_view columnName(Column column) {
+    return columnNames[std::size_t(column)];
+}
+
 std::string_view shapeCell(DuctShape shape) {
     return shapeCells[std::size_t(shape)];
+}
+
+bool inLoop(const std::vector<SegmentResult>& results, std::size_t row) {
+    std::vector<bool> seen(results.size(), false);
+    for (auto at = results[row].upstream; at && !seen[*at]; at = results[*at].upstream) {
+        if (*at == row) {
+            return true;
+        }
+        seen[*at] = true;
+    }
+    return false;
 }
 
 SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings) {

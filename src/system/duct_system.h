@@ -60,8 +60,10 @@ std::string zetaText(double zeta);
 
 enum class SegmentKind { Main, Branch, Terminal };
 
-// The captions of the kinds and shapes in the cells.
+// The captions of the kinds and shapes in the cells, and an input column's name without its
+// unit, as reasons name it.
 std::string_view kindName(SegmentKind kind);
+std::string_view columnName(Column column);
 std::string_view shapeCell(calc::DuctShape shape);
 // The size cell that asks for the smallest standard size meeting the limits.
 inline constexpr std::string_view autoSize = "自动";
@@ -105,9 +107,15 @@ inline constexpr std::array<double, 3> velocityMaxima{8, 6.5, 6};
 
 struct SegmentResult {
     // The first unreadable input and why, in Chinese; the rest of the segment is computed
-    // where it can be.
+    // where it can be. A problem that follows from another segment's (a sum of flows not
+    // all known, an upstream segment that is not connected) is not the one to fix first.
     std::optional<Column> badColumn;
     std::string problem;
+    bool problemElsewhere = false;
+    // An input that is read but disagrees with the rest of the system, and why; the
+    // segment computes with it as typed.
+    std::optional<Column> warningColumn;
+    std::string warning;
 
     std::optional<std::size_t> upstream; // index of the upstream segment
     int depth = 0;                       // 0 at the fan
@@ -131,13 +139,26 @@ struct SegmentResult {
 };
 
 struct SystemResult {
-    std::vector<SegmentResult> segments;   // in the order of the inputs
+    std::vector<SegmentResult> segments; // in the order of the inputs
+    // The segments with a bad cell or no loss from the fan, in table order, and the one
+    // whose problem explains the others best. Any of them makes the system incomplete:
+    // its critical path and fan pressure are not known then.
+    std::vector<std::size_t> incomplete;
+    std::optional<std::size_t> firstProblem;
+    std::vector<std::size_t> warnings;     // the segments with a warning, in table order
     std::vector<std::size_t> criticalPath; // from the fan to its terminal
-    double fanPressure = 0;                // the critical path's loss, Pa
-    double totalFlow = 0;                  // the flows at the fan, m3/h
+    std::optional<double> fanPressure;     // the critical path's loss, Pa
+    // The flows at the fan, m3/h: known when every segment at the fan has one and every
+    // segment is connected to it.
+    std::optional<double> totalFlow;
     int branchesOverLimit = 0;
+
+    bool complete() const { return incomplete.empty(); }
 };
 
 SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings);
+
+// Whether the chain of upstream segments from a segment comes back to it.
+bool inLoop(const std::vector<SegmentResult>& results, std::size_t row);
 
 } // namespace ductsys

@@ -27,7 +27,8 @@ std::string computedText(const SegmentResult& result, Computed computed) {
     if (computed == Imbalance) {
         return result.imbalance ? figureText(*result.imbalance) : std::string();
     }
-    if (!result.computed) {
+    // The sum from the fan is not known past a segment that could not be computed.
+    if (!result.computed || (computed == Cumulative && !result.fromFan)) {
         return {};
     }
     const auto& figures = result.figures;
@@ -59,6 +60,10 @@ std::string_view columnHeader(int column) {
 
 std::string figureText(double value) {
     return calc::cellText(calc::formatResult(float(value)), "");
+}
+
+std::string figureText(std::optional<double> value) {
+    return value ? figureText(*value) : std::string();
 }
 
 std::string shownText(const std::vector<Segment>& segments, const SystemResult& result,
@@ -95,6 +100,94 @@ std::vector<std::string> overBalanceIds(const std::vector<Segment>& segments,
         }
     }
     return idsOf(segments, rows);
+}
+
+std::string segmentName(const std::vector<Segment>& segments, std::size_t row) {
+    const std::string id = trimmedCell(segments[row].cells[Id]);
+    return id.empty() ? "第 " + std::to_string(row + 1) + " 行的管段" : "管段 " + id;
+}
+
+std::string problemText(const std::vector<Segment>& segments, const SystemResult& result,
+                        std::size_t row) {
+    const SegmentResult& segment = result.segments[row];
+    const std::string name = segmentName(segments, row);
+    if (!segment.badColumn) {
+        return name + " 的上游管段无法计算";
+    }
+    // "管段 6 的风量应为数字", but "管段 6：末端管段需要风量".
+    const bool namesColumn = segment.problem.starts_with(columnName(*segment.badColumn));
+    return name + (namesColumn ? " 的" : "：") + segment.problem;
+}
+
+std::string incompleteText(const std::vector<Segment>& segments, const SystemResult& result) {
+    if (result.complete()) {
+        return {};
+    }
+    return "计算不完整：" + std::to_string(result.incomplete.size()) + " 个管段无法计算（第一个：" +
+           problemText(segments, result, *result.firstProblem) + "）";
+}
+
+std::string incompleteNotice(const std::vector<Segment>& segments, const SystemResult& result) {
+    if (result.complete()) {
+        return {};
+    }
+    std::string ids;
+    for (const std::size_t row : result.incomplete) {
+        ids.append(ids.empty() ? "" : "、").append(segmentName(segments, row));
+    }
+    return incompleteText(segments, result) + "；未计入的管段：" + ids;
+}
+
+std::string warningsText(const std::vector<Segment>& segments, const SystemResult& result) {
+    if (result.warnings.empty()) {
+        return {};
+    }
+    const std::size_t first = result.warnings.front();
+    std::string text =
+        "警告：" + segmentName(segments, first) + " 的" + result.segments[first].warning;
+    if (result.warnings.size() > 1) {
+        text += "，另有 " + std::to_string(result.warnings.size() - 1) + " 处";
+    }
+    return text;
+}
+
+std::vector<OutlineRow> outline(const SystemResult& result) {
+    const auto& segments = result.segments;
+    std::vector<std::vector<std::size_t>> downstream(segments.size());
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        if (segments[i].upstream) {
+            downstream[*segments[i].upstream].push_back(i);
+        }
+    }
+    std::vector<bool> visited(segments.size(), false);
+    std::vector<OutlineRow> rows;
+    const auto visit = [&](std::size_t top) {
+        std::vector<OutlineRow> pending{{top, {}}};
+        visited[top] = true;
+        while (!pending.empty()) {
+            OutlineRow row = std::move(pending.back());
+            pending.pop_back();
+            const auto& next = downstream[row.segment];
+            // A child's lines are its upstream's, with its own level: whether a sibling follows.
+            for (std::size_t k = next.size(); k-- > 0;) {
+                if (!visited[next[k]]) {
+                    visited[next[k]] = true;
+                    std::vector<bool> lines = row.lines;
+                    lines.push_back(k + 1 < next.size());
+                    pending.push_back({next[k], std::move(lines)});
+                }
+            }
+            rows.push_back(std::move(row));
+        }
+    };
+    // A part below the fan, or one that cannot reach it, starts at its top row; a loop has no
+    // top, so it starts at the first of its rows.
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        if (!visited[i] && (!segments[i].upstream || inLoop(segments, i))) {
+            visit(i);
+        }
+    }
+    return rows;
 }
 
 std::vector<BalanceRow> balanceRows(const SystemResult& result) {

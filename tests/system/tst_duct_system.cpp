@@ -92,7 +92,7 @@ private slots:
         const auto system = ductsys::calculate(smallSystem(), {});
         const auto& s = system.segments;
         QCOMPARE(s[0].flow, 1800.0f + 2200 + 1500 + 1200 + 900);
-        QCOMPARE(system.totalFlow, double(s[0].flow));
+        QCOMPARE(system.totalFlow, std::optional(double(s[0].flow)));
         const auto segments = smallSystem();
         for (std::size_t i = 0; i < s.size(); ++i) {
             const ductsys::SegmentResult& r = s[i];
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(s[1].kind, ductsys::SegmentKind::Main);
         QCOMPARE(s[4].kind, ductsys::SegmentKind::Branch);
         QCOMPARE(system.criticalPath, (std::vector<std::size_t>{0, 4, 6}));
-        QCOMPARE(system.fanPressure, s[6].cumulative);
+        QCOMPARE(system.fanPressure, std::optional(s[6].cumulative));
         // Below segment 1 the branch through 5 and 7 has the largest loss; 8 falls short of it.
         const double largest = s[6].cumulative - s[0].cumulative;
         QCOMPARE(*s[7].imbalance, (largest - (s[7].cumulative - s[0].cumulative)) / largest * 100);
@@ -122,11 +122,17 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("problem");
         QTest::newRow("text for a length") << 3 << int(Column::Length) << "9 m"
-                                           << "应为不小于0的数";
+                                           << "长度应为数字";
         QTest::newRow("negative length") << 3 << int(Column::Length) << "-9"
-                                         << "应为不小于0的数";
+                                         << "长度应为不小于0的数";
         QTest::newRow("negative terminal loss") << 3 << int(Column::TerminalLoss) << "-30"
-                                                << "应为不小于0的数";
+                                                << "末端阻力应为不小于0的数";
+        QTest::newRow("flow past the float") << 3 << int(Column::Flow) << "1e39"
+                                             << "风量超出可计算的范围";
+        QTest::newRow("size past the float") << 3 << int(Column::Size) << "1e39"
+                                             << "尺寸超出可计算的范围";
+        QTest::newRow("size below the float") << 1 << int(Column::Size) << "1000×1e-50"
+                                              << "尺寸超出可计算的范围";
         QTest::newRow("unknown upstream") << 3 << int(Column::Upstream) << "9"
                                           << "上游管段不存在";
         QTest::newRow("loop") << 1 << int(Column::Upstream) << "3"

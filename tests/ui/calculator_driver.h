@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOption>
@@ -30,6 +31,7 @@ struct ShownMessage {
     QString title, text;
     QStringList buttons;
     bool modal = false, noIcon = false;
+    QString defaultButton;
 };
 
 class CalculatorDriver {
@@ -161,6 +163,9 @@ private:
                                {},
                                box->isModal(),
                                box->icon() == QMessageBox::NoIcon};
+            if (box->defaultButton()) {
+                shown.defaultButton = box->defaultButton()->text();
+            }
             for (const QAbstractButton* button : box->buttons()) {
                 shown.buttons << button->text();
             }

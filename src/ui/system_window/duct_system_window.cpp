@@ -6,16 +6,20 @@
 #include "ui/system_window/system_document.h"
 #include "ui/system_window/system_settings_panel.h"
 #include "ui/system_window/system_table_model.h"
+#include "ui/system_window/tree_lines_delegate.h"
 #include "ui/tool_windows/tool_fields.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -28,6 +32,8 @@ namespace ui {
 using ductsys::Column;
 
 namespace {
+
+constexpr int refusalShownMs = 10000;
 
 // A double-click on a Σζ cell opens the segment's fittings; typing into it still edits the
 // number.
@@ -68,11 +74,15 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     fitColumns();
     table_->setItemDelegateForColumn(
         Column::Zeta, new ZetaDelegate([this](int row) { editFittings(row); }, this));
+    table_->setItemDelegateForColumn(Column::Id, new TreeLinesDelegate(model_, this));
+    connect(model_, &SystemTableModel::cellRefused, this, &DuctSystemWindow::showRefusal);
+    statusBar()->setObjectName(QStringLiteral("systemStatus"));
 
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("systemSummary"));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary_->installEventFilter(this);
 
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
@@ -139,17 +149,22 @@ void DuctSystemWindow::createMenus() {
     // Keys a cell editor needs as well: they act on segments only while the table itself,
     // not an open editor, has the focus.
     const auto tableAction = [this, edit](const char* name, const char* text,
-                                          QKeySequence::StandardKey key,
+                                          const QList<QKeySequence>& keys,
                                           void (DuctSystemWindow::*slot)()) {
-        QAction* action = addMenuAction(edit, name, text, key, slot);
+        QAction* action = addMenuAction(edit, name, text, {}, slot);
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         table_->addAction(action);
     };
-    tableAction("actionDeleteSegment", "删除管段(&D)", QKeySequence::Delete,
+    // Del and Backspace clear cells, as in a spreadsheet; a segment goes with Ctrl+Del.
+    tableAction("actionClearCells", "清除内容(&L)", {QKeySequence::Delete, Qt::Key_Backspace},
+                &DuctSystemWindow::clearCells);
+    tableAction("actionDeleteSegment", "删除管段(&D)", {Qt::CTRL | Qt::Key_Delete},
                 &DuctSystemWindow::deleteSegments);
     edit->addSeparator();
-    tableAction("actionSystemCopy", "复制(&C)", QKeySequence::Copy, &DuctSystemWindow::copyCells);
-    tableAction("actionSystemPaste", "粘贴(&P)", QKeySequence::Paste,
+    tableAction("actionSystemCopy", "复制(&C)", QKeySequence::keyBindings(QKeySequence::Copy),
+                &DuctSystemWindow::copyCells);
+    tableAction("actionSystemPaste", "粘贴(&P)", QKeySequence::keyBindings(QKeySequence::Paste),
                 &DuctSystemWindow::pasteCells);
 }
 
@@ -197,14 +212,52 @@ void DuctSystemWindow::deleteSegments() {
         return; // no undo step, and no modified mark, for deleting nothing
     }
     const std::size_t downstream = document_->withDownstream(rows).size() - rows.size();
-    if (downstream > 0 &&
-        QMessageBox::question(
-            this, QString::fromUtf8("删除管段"),
-            QString::fromUtf8("所选管段的下游还有 %1 个管段，一并删除？").arg(downstream)) !=
-            QMessageBox::Yes) {
-        return;
+    if (downstream > 0) {
+        QMessageBox box(QMessageBox::Question, QString::fromUtf8("删除管段"),
+                        QString::fromUtf8("所选管段的下游还有 %1 个管段，一并删除？").arg(downstream),
+                        QMessageBox::NoButton, this);
+        QPushButton* remove = box.addButton(QString::fromUtf8("删除"), QMessageBox::AcceptRole);
+        QPushButton* cancel = box.addButton(QString::fromUtf8("取消"), QMessageBox::RejectRole);
+        remove->setObjectName(QStringLiteral("confirmDelete"));
+        cancel->setObjectName(QStringLiteral("cancelDelete"));
+        // Focus would make the first button the default again.
+        box.setDefaultButton(cancel);
+        cancel->setFocus();
+        box.exec();
+
+        if (box.clickedButton() != remove) {
+            return;
+        }
     }
     document_->deleteSegments(rows);
+}
+
+void DuctSystemWindow::clearCells() {
+    std::vector<std::pair<int, Column>> cells;
+    for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
+        if (index.column() < Column::ColumnCount) {
+            cells.emplace_back(index.row(), Column(index.column()));
+        }
+    }
+    document_->clearCells(cells);
+}
+
+// In the status bar, as a spreadsheet tells of a refused entry without stopping the typing.
+void DuctSystemWindow::showRefusal(const QString& reason) {
+    QApplication::beep();
+    statusBar()->showMessage(reason, refusalShownMs);
+}
+
+// A double-click on the summary of an incomplete system goes to the cell to mend first.
+bool DuctSystemWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto first = document_->result().firstProblem;
+    if (watched == summary_ && event->type() == QEvent::MouseButtonDblClick && first) {
+        const auto column = document_->result().segments[*first].badColumn;
+        table_->setCurrentIndex(model_->index(int(*first), column ? *column : Column::Upstream));
+        table_->setFocus();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // The selected cells' bounding block, one line per row; input cells as typed.
@@ -255,21 +308,37 @@ void DuctSystemWindow::pasteCells() {
 
 void DuctSystemWindow::showSummary() {
     const ductsys::SystemResult& result = document_->result();
-    if (document_->segments().empty()) {
+    const auto& segments = document_->segments();
+    if (segments.empty()) {
         summary_->setText(QString::fromUtf8("尚无管段：用“编辑 → 添加管段”从风机开始。"));
         return;
     }
-    QStringList path;
-    for (const std::size_t segment : result.criticalPath) {
-        path << document_->cell(int(segment), Column::Id);
+    QStringList parts;
+    if (!result.complete()) {
+        // What is known still helps, but the critical path and the fan's pressure are not.
+        parts << qString(ductsys::incompleteText(segments, result));
+        if (result.totalFlow) {
+            parts << QString::fromUtf8("总风量 %1 m3/h")
+                         .arg(qString(ductsys::figureText(*result.totalFlow)));
+        }
+    } else {
+        QStringList path;
+        for (const std::size_t segment : result.criticalPath) {
+            path << document_->cell(int(segment), Column::Id);
+        }
+        parts << QString::fromUtf8("总风量 %1 m3/h；最不利环路 %2，阻力 %3 Pa；超过平衡限值的支管 %4 个")
+                     .arg(qString(ductsys::figureText(result.totalFlow)),
+                          path.isEmpty() ? QString::fromUtf8("无")
+                                         : path.join(QString::fromUtf8("→")),
+                          qString(ductsys::figureText(result.fanPressure)))
+                     .arg(result.branchesOverLimit);
     }
-    const auto number = [](double value) { return qString(ductsys::figureText(value)); };
-    summary_->setText(
-        QString::fromUtf8("总风量 %1 m3/h；最不利环路 %2，阻力 %3 Pa；超过平衡限值的支管 %4 个")
-            .arg(number(result.totalFlow),
-                 path.isEmpty() ? QString::fromUtf8("无") : path.join(QString::fromUtf8("→")),
-                 number(result.fanPressure))
-            .arg(result.branchesOverLimit));
+    if (const std::string warnings = ductsys::warningsText(segments, result); !warnings.empty()) {
+        parts << qString(warnings);
+    }
+    summary_->setText(parts.join(QString::fromUtf8("；")));
+    summary_->setToolTip(result.firstProblem ? QString::fromUtf8("双击转到有问题的单元格")
+                                             : QString());
 }
 
 } // namespace ui

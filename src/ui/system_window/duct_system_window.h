@@ -40,6 +40,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     template <class Slot>
@@ -57,6 +58,7 @@ private:
     void openChosenFile();
     bool save();
     bool saveAs();
+    bool exportIncomplete(const char* title);
     void exportAs(const char* title, const char* filter, QLatin1String suffix);
     void showRecentFiles();
     void openRecentFile(const QString& path);
@@ -67,6 +69,8 @@ private:
     // Opens the segment's fittings; their sum becomes its Σζ.
     void editFittings(int row);
     void deleteSegments();
+    void clearCells();
+    void showRefusal(const QString& reason);
     void copyCells();
     void pasteCells();
     std::optional<int> currentRow() const;

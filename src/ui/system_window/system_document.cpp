@@ -1,8 +1,11 @@
 #include "ui/system_window/system_document.h"
 
+#include "system/system_table.h"
+
 #include <QUndoCommand>
 #include <algorithm>
 #include <functional>
+#include <numeric>
 
 namespace ui {
 
@@ -64,32 +67,134 @@ void SystemDocument::recalculate() {
     emit calculated();
 }
 
-void SystemDocument::applySegments(const std::vector<ductsys::Segment>& segments) {
-    const bool rowsChange = segments.size() != state_.segments.size();
+void SystemDocument::applySegments(const Rows& rows) {
+    const bool rowsChange = rows.segments.size() != state_.segments.size();
+    const bool rowsMove = !rowsChange && !rows.rowOf.empty();
     if (rowsChange) {
         emit rowsAboutToChange();
+    } else if (rowsMove) {
+        emit rowsAboutToMove();
     }
-    state_.segments = segments;
+    state_.segments = rows.segments;
     result_ = ductsys::calculate(state_.segments, state_.settings);
     if (rowsChange) {
         emit rowsChanged();
+    } else if (rowsMove) {
+        emit rowsMoved(rows.rowOf);
     }
     emit calculated();
 }
 
-void SystemDocument::push(const QString& text, State after) {
-    undoStack_.push(new ValueCommand<std::vector<ductsys::Segment>>(
-        text, state_.segments, std::move(after.segments),
-        [this](const auto& segments) { applySegments(segments); }, -1));
+std::vector<ductsys::Segment> SystemDocument::inTreeOrder(std::vector<ductsys::Segment> segments,
+                                                          std::vector<std::size_t>& rowOf) const {
+    rowOf.resize(segments.size());
+    std::iota(rowOf.begin(), rowOf.end(), std::size_t(0));
+    bool moved = false;
+    // A 编号 that two segments share belongs to the first: moving them can change which, so
+    // the order is taken again until it holds.
+    for (int pass = 0; pass < 4; ++pass) {
+        const auto rows = ductsys::outline(ductsys::calculate(segments, state_.settings));
+        std::vector<std::size_t> position(segments.size());
+        std::vector<ductsys::Segment> ordered;
+        ordered.reserve(segments.size());
+        for (const ductsys::OutlineRow& row : rows) {
+            position[row.segment] = ordered.size();
+            ordered.push_back(std::move(segments[row.segment]));
+        }
+        segments = std::move(ordered);
+        const bool again = std::any_of(rows.begin(), rows.end(), [&](const auto& row) {
+            return row.segment != position[row.segment];
+        });
+        if (!again) {
+            break;
+        }
+        moved = true;
+        for (std::size_t& row : rowOf) {
+            row = position[row];
+        }
+    }
+    if (!moved) {
+        rowOf.clear();
+    }
+    return segments;
 }
 
-void SystemDocument::setCell(int row, Column column, const QString& text) {
+void SystemDocument::push(const QString& text, State after) {
+    Rows before{state_.segments, {}};
+    Rows arranged;
+    arranged.segments = inTreeOrder(std::move(after.segments), arranged.rowOf);
+    // Only a change that keeps the number of rows moves them; undoing it moves them back.
+    if (arranged.segments.size() == before.segments.size() && !arranged.rowOf.empty()) {
+        before.rowOf.resize(arranged.rowOf.size());
+        for (std::size_t row = 0; row < arranged.rowOf.size(); ++row) {
+            before.rowOf[arranged.rowOf[row]] = row;
+        }
+    } else {
+        arranged.rowOf.clear();
+    }
+    undoStack_.push(new ValueCommand<Rows>(
+        text, std::move(before), std::move(arranged),
+        [this](const Rows& rows) { applySegments(rows); }, -1));
+}
+
+std::optional<QString> SystemDocument::setCell(int row, Column column, const QString& text) {
+    const QString editText = QString::fromUtf8("编辑单元格");
     ductsys::Segment after = state_.segments[std::size_t(row)];
     after.cells[column] = text.toStdString();
     if (column == Column::Zeta) {
         after.fittings = ductsys::typedFittings(after.cells[column]);
     }
-    pushSegment(row, QString::fromUtf8("编辑单元格"), std::move(after));
+    // The tree may change shape: the whole system, rows kept in tree order.
+    if (column == Column::Id || column == Column::Upstream) {
+        State whole = state_;
+        whole.segments[std::size_t(row)] = std::move(after);
+        if (column == Column::Id) {
+            if (auto refused = renameFollowers(whole, row)) {
+                return refused;
+            }
+        }
+        push(editText, std::move(whole));
+        return std::nullopt;
+    }
+    pushSegment(row, editText, std::move(after));
+    return std::nullopt;
+}
+
+// The segments that started from the row's old 编号 start from its new one.
+std::optional<QString> SystemDocument::renameFollowers(State& state, int row) const {
+    const std::string id(ductsys::trimmed(state.segments[std::size_t(row)].cells[Column::Id]));
+    for (std::size_t i = 0; i < state.segments.size(); ++i) {
+        if (!id.empty() && int(i) != row && ductsys::trimmed(state.segments[i].cells[Column::Id]) == id) {
+            return QString::fromUtf8("编号“%1”已被第 %2 行的管段使用。")
+                .arg(QString::fromStdString(id))
+                .arg(i + 1);
+        }
+    }
+    if (id.empty()) {
+        return std::nullopt; // a cleared 编号 is marked; its segments keep the old one
+    }
+    for (std::size_t i = 0; i < state.segments.size(); ++i) {
+        if (result_.segments[i].upstream == std::size_t(row)) {
+            state.segments[i].cells[Column::Upstream] = id;
+        }
+    }
+    return std::nullopt;
+}
+
+void SystemDocument::clearCells(const std::vector<std::pair<int, Column>>& cells) {
+    State after = state_;
+    bool changed = false;
+    for (const auto& [row, column] : cells) {
+        ductsys::Segment& segment = after.segments[std::size_t(row)];
+        changed = changed || !segment.cells[column].empty();
+        segment.cells[column].clear();
+        if (column == Column::Zeta) {
+            segment.fittings.clear();
+        }
+    }
+    if (changed) {
+        push(QString::fromUtf8("清除单元格"), std::move(after));
+    }
 }
 
 void SystemDocument::setFittings(int row, std::vector<ductsys::FittingEntry> fittings) {
@@ -227,7 +332,9 @@ void SystemDocument::load(files::Project project) {
     undoStack_.clear();
     state_.settings = project.settings;
     unknownKeys_ = std::move(project.unknownKeys);
-    applySegments(project.segments);
+    std::vector<std::size_t> rowOf;
+    // A file from before the rows kept tree order opens in it.
+    applySegments({inTreeOrder(std::move(project.segments), rowOf), {}});
 }
 
 files::Project SystemDocument::project() const {

@@ -33,8 +33,11 @@ public:
     bool isModified() const { return !undoStack_.isClean(); }
     QString cell(int row, ductsys::Column column) const;
 
-    // A Σζ typed as a number stands for one custom fitting.
-    void setCell(int row, ductsys::Column column, const QString& text);
+    // A Σζ typed as a number stands for one custom fitting. A new 编号 takes the segments
+    // starting from it along; one that another segment has is refused: returns why.
+    std::optional<QString> setCell(int row, ductsys::Column column, const QString& text);
+    // Empties the input cells, as one undo step.
+    void clearCells(const std::vector<std::pair<int, ductsys::Column>>& cells);
     // The segment's fittings, and their sum as its Σζ.
     void setFittings(int row, std::vector<ductsys::FittingEntry> fittings);
     // Consecutive changes of the same setting, as while typing a number, are one undo step.
@@ -59,14 +62,30 @@ public:
 signals:
     void rowsAboutToChange();
     void rowsChanged();
+    // The same rows in another order, each segment below its upstream one: row r of the
+    // old order is row rowOf[r] now.
+    void rowsAboutToMove();
+    void rowsMoved(const std::vector<std::size_t>& rowOf);
     // After every recalculation: the cells, the results and the settings may have changed.
     void calculated();
 
 private:
-    // A change of the segments as one undo step; the settings of the state are left alone.
+    // Segments as a change leaves them, with where each row of the segments it replaces
+    // went; empty where the rows are replaced or stay in place.
+    struct Rows {
+        std::vector<ductsys::Segment> segments;
+        std::vector<std::size_t> rowOf;
+    };
+
+    // A change of the segments as one undo step, which puts them in tree order; the settings
+    // of the state are left alone.
     void push(const QString& text, State after);
     void pushSegment(int row, const QString& text, ductsys::Segment after);
-    void applySegments(const std::vector<ductsys::Segment>& segments);
+    void applySegments(const Rows& rows);
+    // The segments in the order the table shows the tree, and where each row went.
+    std::vector<ductsys::Segment> inTreeOrder(std::vector<ductsys::Segment> segments,
+                                              std::vector<std::size_t>& rowOf) const;
+    std::optional<QString> renameFollowers(State& state, int row) const;
     void recalculate();
     ductsys::Segment newSegment(const std::string& upstream, int offset = 0) const;
     int insertAfterDescendants(State& state, std::optional<int> upstreamRow,

@@ -3,6 +3,7 @@
 
 #include "exports/command_line.h"
 #include "files/file_access.h"
+#include "system/system_table.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
 #include "ui/system_window/system_table_model.h"
@@ -230,8 +231,33 @@ bool DuctSystemWindow::saveTo(const QString& path) {
     return true;
 }
 
+// An incomplete system is exported only when the user says so; its sheets say it.
+bool DuctSystemWindow::exportIncomplete(const char* title) {
+    commitTypedCell();
+    if (document_->result().complete()) {
+        return true;
+    }
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(title),
+                    QString::fromStdString(ductsys::incompleteText(document_->segments(),
+                                                                   document_->result())) +
+                        QString::fromUtf8("。\n仍要导出吗？导出的表格将标明“计算不完整”。"),
+                    QMessageBox::NoButton, this);
+    QPushButton* go = box.addButton(QString::fromUtf8("导出"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8("取消"), QMessageBox::RejectRole);
+    go->setObjectName(QStringLiteral("exportIncomplete"));
+    cancel->setObjectName(QStringLiteral("cancelExport"));
+    // Focus would make the first button the default again.
+    box.setDefaultButton(cancel);
+    cancel->setFocus();
+    box.exec();
+    return box.clickedButton() == go;
+}
+
 // A file of the system in another format, named after the system's file.
 void DuctSystemWindow::exportAs(const char* title, const char* filter, QLatin1String suffix) {
+    if (!exportIncomplete(title)) {
+        return;
+    }
     const QString base = filePath_.isEmpty()
                              ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                                    QString::fromUtf8("/管网")

@@ -24,12 +24,36 @@ SystemTableModel::SystemTableModel(SystemDocument* document, QObject* parent)
     , document_(document) {
     connect(document_, &SystemDocument::rowsAboutToChange, this,
             &SystemTableModel::beginResetModel);
-    connect(document_, &SystemDocument::rowsChanged, this, &SystemTableModel::endResetModel);
+    connect(document_, &SystemDocument::rowsChanged, this, [this] {
+        readOutline();
+        endResetModel();
+    });
+    connect(document_, &SystemDocument::rowsAboutToMove, this,
+            [this] { emit layoutAboutToBeChanged(); });
+    connect(document_, &SystemDocument::rowsMoved, this, &SystemTableModel::moveRows);
     connect(document_, &SystemDocument::calculated, this, [this] {
+        readOutline();
         if (rowCount() > 0) {
             emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         }
     });
+    readOutline();
+}
+
+// The current cell, the selection and an open editor stay with their segment.
+void SystemTableModel::moveRows(const std::vector<std::size_t>& rowOf) {
+    for (const QModelIndex& old : persistentIndexList()) {
+        changePersistentIndex(old, index(int(rowOf[std::size_t(old.row())]), old.column()));
+    }
+    readOutline();
+    emit layoutChanged();
+}
+
+void SystemTableModel::readOutline() {
+    treeLines_.assign(document_->segments().size(), {});
+    for (ductsys::OutlineRow& row : ductsys::outline(document_->result())) {
+        treeLines_[row.segment] = std::move(row.lines);
+    }
 }
 
 int SystemTableModel::rowCount(const QModelIndex& parent) const {
@@ -89,20 +113,19 @@ bool SystemTableModel::setData(const QModelIndex& index, const QVariant& value, 
         return false;
     }
     const QString text = value.toString();
-    if (text != document_->cell(index.row(), Column(index.column()))) {
-        document_->setCell(index.row(), Column(index.column()), text);
+    if (text == document_->cell(index.row(), Column(index.column()))) {
+        return true;
+    }
+    if (const auto refused = document_->setCell(index.row(), Column(index.column()), text)) {
+        emit cellRefused(*refused);
+        return false;
     }
     return true;
 }
 
-// The 编号 indented by the segment's depth, so that the tree reads.
 QString SystemTableModel::shownText(int row, int column) const {
-    const QString text = qString(
+    return qString(
         ductsys::shownText(document_->segments(), document_->result(), std::size_t(row), column));
-    const int depth = document_->result().segments[std::size_t(row)].depth;
-    return column != Column::Id || depth == 0
-               ? text
-               : QString(2 * (depth - 1), ' ') + QString::fromUtf8("└ ") + text;
 }
 
 // Grey for a kind taken from the segment's place, blue for a summed flow.
@@ -119,7 +142,8 @@ QVariant SystemTableModel::foreground(int row, int column) const {
 
 QVariant SystemTableModel::background(int row, int column) const {
     const auto& result = document_->result().segments[std::size_t(row)];
-    if (result.badColumn && *result.badColumn == column) {
+    if ((result.badColumn && *result.badColumn == column) ||
+        (result.warningColumn && *result.warningColumn == column)) {
         return QBrush(badCell);
     }
     if ((column == computedColumn(ductsys::Velocity) && result.overVelocity) ||
@@ -132,7 +156,15 @@ QVariant SystemTableModel::background(int row, int column) const {
 QString SystemTableModel::toolTip(int row, int column) const {
     const auto& result = document_->result().segments[std::size_t(row)];
     if (result.badColumn && *result.badColumn == column) {
-        return QString::fromUtf8(result.problem.c_str());
+        return QString::fromStdString(result.problem);
+    }
+    if (result.warningColumn && *result.warningColumn == column) {
+        return QString::fromStdString(result.warning);
+    }
+    if (column == Column::Id && result.upstream) {
+        return QString::fromUtf8("第 %1 级，上游管段 %2")
+            .arg(treeLines(row).size())
+            .arg(document_->cell(int(*result.upstream), Column::Id));
     }
     if (column == computedColumn(ductsys::Velocity) && result.overVelocity) {
         return QString::fromUtf8("超过%1的最大风速 %2 m/s")

@@ -12,6 +12,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
@@ -155,7 +156,9 @@ private slots:
             if (choice <= 1) {
                 trigger(random.bounded(2) ? "actionAddSegment" : "actionAddBranch");
             } else if (choice == 2) {
-                keyOnTable(Qt::Key_Delete);
+                // Del clears the cell; Ctrl+Del deletes the segment, the question about those
+                // below it answered 删除.
+                keyOnTable(Qt::Key_Delete, random.bounded(2) ? Qt::ControlModifier : Qt::NoModifier);
             } else if (choice == 3) {
                 auto* limit = window->findChild<QDoubleSpinBox*>("systemVelocityMain");
                 limit->setFocus(Qt::TabFocusReason);
@@ -234,8 +237,9 @@ private slots:
         QCOMPARE(snapshot(), before);
     }
 
-    // Delete in an open cell editor deletes a character; on the table it deletes the segment.
-    void deleteKeyInEditorAndTable() {
+    // Delete in an open cell editor deletes a character; on the table Del and Backspace clear
+    // the selected input cells as one step, and Ctrl+Del deletes the segment.
+    void deleteKeysInEditorAndTable() {
         buildSmallSystem();
         click(2, Column::Note);
         QTest::keyClick(table, Qt::Key_F2);
@@ -246,10 +250,33 @@ private slots:
         commitEditor(editor);
         QCOMPARE(cell(2, Column::Note), "bc");
         QCOMPARE(model()->rowCount(), 4);
-        click(2, Column::Note);
-        keyOnTable(Qt::Key_Delete);
+        for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_Backspace}) {
+            // The outlet's flow to its first computed figure: without a flow it has none.
+            click(2, Column::Flow);
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                              table->visualRect(model()->index(2, Column::Note + 1)).center());
+            keyOnTable(key);
+            QCOMPARE(model()->rowCount(), 4);
+            QCOMPARE(model()->index(2, Column::Flow).data(Qt::EditRole).toString(), "");
+            QCOMPARE(model()->index(2, Column::Flow).data(Qt::ToolTipRole).toString(),
+                     "末端管段需要风量");
+            QCOMPARE(cell(2, Column::Note), "");
+            QVERIFY(cell(2, Model::computedColumn(ductsys::EquivalentDiameter)).isEmpty());
+            trigger("actionSystemUndo");
+            QCOMPARE(cell(2, Column::Flow), "2500");
+            QCOMPARE(cell(2, Column::Note), "bc");
+        }
+        click(3, Column::Note);
+        keyOnTable(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(model()->rowCount(), 3);
         QVERIFY(d.messages.isEmpty());
+        // With segments below it, the question is asked, 取消 its default.
+        click(0, Column::Note);
+        keyOnTable(Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(d.messages.size(), 1);
+        QCOMPARE(d.messages[0].buttons, QStringList({"删除", "取消"}));
+        QCOMPARE(d.messages[0].defaultButton, "取消");
+        QCOMPARE(model()->rowCount(), 0);
     }
 
     // A double-click on Σζ opens the fittings; two 90° round elbows of R/D 1.5 and a free exit
