@@ -2,6 +2,7 @@
 
 #include "system/duct_system.h"
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,9 +11,10 @@ namespace sample {
 
 // A random tree of segments, each hanging from one of the eight before it; 70 % rectangular,
 // 24 % circular, 6 % elliptic, half of the sizes 自动, flows at the outlets only. The same
-// system on every run.
-inline std::vector<ductsys::Segment> randomSystem(std::size_t count) {
-    std::mt19937 random(20261207);
+// system on every run for the same seed.
+inline std::vector<ductsys::Segment> randomSystem(std::size_t count,
+                                                  std::uint32_t seed = 20261207) {
+    std::mt19937 random(seed);
     const auto pick = [&](std::size_t n) { return std::size_t(random() % n); };
     std::vector<ductsys::Segment> segments(count);
     std::vector<bool> hasDownstream(count, false);

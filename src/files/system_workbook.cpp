@@ -171,7 +171,9 @@ void writeSegments(Sheet& sheet, const SystemReport& report) {
         const Style computed = cellStyle(true, result.onCriticalPath);
         for (int c = 0; c < Column::ColumnCount; ++c) {
             const std::string shown = ductsys::shownText(report.segments, report.result, i, c);
-            const auto number = ductsys::cellNumber(shown);
+            // Σζ exactly as typed or summed, shown rounded by its format.
+            const auto number = ductsys::cellNumber(
+                c == Column::Zeta ? report.segments[i].cells[Column::Zeta] : shown);
             const bool numeric = c == Column::Flow || c == Column::Length || c == Column::Zeta ||
                                  c == Column::TerminalLoss;
             if (numeric && number) {

@@ -37,6 +37,7 @@ struct FittingEntry {
     std::vector<std::pair<std::string, double>> parameters;
     int count = 1;
     double zeta = 0;
+    bool operator==(const FittingEntry&) const = default;
 };
 
 // The fitting a Σζ typed as a number stands for.

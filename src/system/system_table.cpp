@@ -43,6 +43,10 @@ std::string computedText(const SegmentResult& result, Computed computed) {
     return figureText(values[std::size_t(computed)]);
 }
 
+bool madeByFittings(const Segment& segment) {
+    return !segment.fittings.empty() && segment.fittings != typedFittings(segment.cells[Zeta]);
+}
+
 std::vector<std::string> idsOf(const std::vector<Segment>& segments,
                                const std::vector<std::size_t>& rows) {
     std::vector<std::string> ids;
@@ -78,6 +82,9 @@ std::string shownText(const std::vector<Segment>& segments, const SystemResult& 
         return trimmedCell(typed).empty() ? std::string(kindName(segment.kind)) : typed;
     case Flow:
         return segment.flowIsSum ? figureText(segment.flow) : typed;
+    case Zeta:
+        // The fittings editor's exact sum, shown as the figures it goes into are.
+        return madeByFittings(segments[row]) ? figureText(cellNumber(typed)) : typed;
     case Size:
         return segment.computed && trimmedCell(typed) == autoSize ? typed + ' ' + segment.sizeText
                                                                   : typed;

@@ -22,6 +22,11 @@ private slots:
             {"id": "1", "upstream": "", "flow": 1000, "length": 10, "shape": "circular",
              "size": "auto"}]})");
         write("bad.ductsys", "{\"format\": \"ductcalc-system\",\n\"version\": }");
+        write("incomplete.ductsys", R"({"format": "ductcalc-system", "version": 1, "segments": [
+            {"id": "1", "upstream": "", "flow": null, "length": 10, "shape": "circular",
+             "size": "auto"},
+            {"id": "6", "upstream": "1", "flow": {"typed": "12a"}, "length": 10,
+             "shape": "circular", "size": "auto"}]})");
     }
 
     void exports_data() {
@@ -36,6 +41,9 @@ private slots:
         QTest::newRow("unwritable")
             << path("missing/out.csv") << path("system.ductsys") << 1
             << QString::fromUtf8("无法写入 %1：文件夹不存在。").arg(path("missing/out.csv"));
+        QTest::newRow("incomplete system")
+            << path("incomplete.pdf") << path("incomplete.ductsys") << 1
+            << QString::fromUtf8("计算不完整：2 个管段无法计算（第一个：管段 6 的风量应为数字）");
         QTest::newRow("unknown format")
             << path("out.txt") << path("system.ductsys") << 1 << QString::fromUtf8("只支持 .csv");
     }

@@ -133,6 +133,49 @@ private slots:
         }
     }
 
+    // A system with a segment it cannot compute is marked so in every format, the segments
+    // left out named, and no sum from the fan is given past that segment.
+    void incompleteSystemIsMarked_data() {
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("csv") << "csv";
+        QTest::newRow("xlsx") << "xlsx";
+        QTest::newRow("pdf") << "pdf";
+    }
+    void incompleteSystemIsMarked() {
+        QFETCH(QString, suffix);
+        const QString reader = suffix == "xlsx" ? "unzip" : "pdftotext";
+        if (suffix != "csv" && QStandardPaths::findExecutable(reader).isEmpty()) {
+            QSKIP("no reader");
+        }
+        auto segments = branchingSystem(7);
+        segments[0].cells[Column::Size] = "1e39×400";
+        segments[3].cells[Column::Flow] = "2400";
+        segments[6].cells[Column::Flow] = "12a";
+        const auto result = ductsys::calculate(segments, settings);
+        const QString target = folder.filePath(QStringLiteral("incomplete.") + suffix);
+        QCOMPARE(exports::writeSystemAs(target, report(segments, result)), std::nullopt);
+        QFile file(target);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text =
+            suffix == "csv"    ? QString::fromUtf8(file.readAll())
+            : suffix == "xlsx" ? QString::fromUtf8(run(reader, {"-p", target, "xl/sharedStrings.xml"}))
+                               : QString::fromUtf8(run(reader, {target, "-"})).remove('\n');
+        // S7 hangs from S4, which hangs from S1: those three are left out.
+        const QString notice = QString::fromUtf8(
+            "计算不完整：3 个管段无法计算（第一个：管段 S1 的尺寸超出可计算的范围）；未计入的管段："
+            "管段 S1、管段 S4、管段 S7");
+        QVERIFY2(text.contains(notice), qPrintable(text.left(400)));
+        if (suffix == "csv") {
+            const QStringList lines = text.split("\r\n");
+            QVERIFY(lines[0].contains(notice));
+            // Below S1, which is not computed, S4 has its own figures but no sum from the fan.
+            const QStringList s4 = lines[5].split(',');
+            QCOMPARE(s4[0], "S4");
+            QVERIFY(!s4[ductsys::computedColumn(ductsys::Total)].isEmpty());
+            QVERIFY(s4[ductsys::computedColumn(ductsys::Cumulative)].isEmpty());
+        }
+    }
+
     // A file that cannot be written is not left behind, and the reason is given.
     void failedExportSaysWhy_data() {
         QTest::addColumn<QString>("suffix");

@@ -2,11 +2,13 @@
 // the sums along the tree, the critical path, balance and the cells it refuses.
 
 #include "calc/recalculation.h"
-#include "system/duct_system.h"
+#include "random_system.h"
+#include "system/system_table.h"
 
 #include <QTest>
 #include <bit>
 #include <charconv>
+#include <numeric>
 
 using ductsys::Column;
 using ductsys::Segment;
@@ -158,6 +160,99 @@ private slots:
         QCOMPARE(bad.badColumn, std::optional(Column(column)));
         QCOMPARE(QString::fromStdString(bad.problem), problem);
         QVERIFY(system.segments[6].computed);
+    }
+
+    // Whatever breaks a random system, nothing that depends on a segment it cannot compute is
+    // given: no sum from the fan past it, no balance against it, no critical path or fan
+    // pressure; and what is given is what a complete system gives.
+    void brokenSystemsClaimNothing() {
+        std::mt19937 random(29);
+        const std::array<std::pair<Column, const char*>, 4> faults{
+            {{Column::Flow, "12a"}, {Column::Upstream, "zz"}, {Column::Shape, "方形"},
+             {Column::Flow, "1e39"}}};
+        for (std::uint32_t trial = 0; trial < 300; ++trial) {
+            auto segments = sample::randomSystem(2 + trial % 30, trial);
+            const std::size_t broken = trial % 3 == 0 ? 0 : 1 + random() % 3;
+            for (std::size_t fault = 0; fault < broken; ++fault) {
+                const auto& [column, text] = faults[random() % faults.size()];
+                segments[random() % segments.size()].cells[column] = text;
+            }
+            const auto system = ductsys::calculate(segments, {});
+            const auto& s = system.segments;
+            QCOMPARE(system.complete(), broken == 0);
+            QCOMPARE(system.fanPressure.has_value(), broken == 0);
+            QCOMPARE(system.criticalPath.empty(), broken != 0);
+            double worst = 0;
+            for (std::size_t i = 0; i < s.size(); ++i) {
+                const bool known = s[i].fromFan;
+                QCOMPARE(known, s[i].computed && (!s[i].upstream || s[*s[i].upstream].fromFan));
+                QCOMPARE(ductsys::shownText(segments, system, i,
+                                            ductsys::computedColumn(ductsys::Cumulative))
+                             .empty(),
+                         !known);
+                if (s[i].imbalance) {
+                    QVERIFY(s[*s[i].upstream].fromFan);
+                }
+                if (known) {
+                    worst = std::max(worst, s[i].cumulative);
+                }
+            }
+            if (broken) {
+                const std::size_t first = *system.firstProblem;
+                QVERIFY(s[first].badColumn && !s[first].problemElsewhere);
+                QVERIFY(ductsys::incompleteText(segments, system).starts_with("计算不完整："));
+            } else {
+                QCOMPARE(*system.fanPressure, worst);
+                QVERIFY(system.totalFlow);
+            }
+        }
+    }
+
+    // A typed flow below the sum of the segments after it is computed with, and marked.
+    void flowBelowItsOutlets() {
+        auto segments = smallSystem();
+        segments[1].cells[Column::Flow] = "1000"; // 3 and 4 take 1800 and 2200
+        const auto system = ductsys::calculate(segments, {});
+        QVERIFY(system.complete());
+        QCOMPARE(system.segments[1].flow, 1000.0f);
+        QCOMPARE(system.segments[1].warningColumn, std::optional(Column::Flow));
+        QCOMPARE(ductsys::warningsText(segments, system), "警告：管段 2 的风量 1000 小于下游之和 4000");
+    }
+
+    // The table's order of random trees entered in any order: every segment below its
+    // upstream one, siblings in the order they were entered, every row once; and a tree
+    // already in that order stays as it is.
+    void outlineKeepsTreeOrder() {
+        std::mt19937 random(31);
+        for (std::uint32_t trial = 0; trial < 100; ++trial) {
+            auto segments = sample::randomSystem(1 + trial % 40, trial);
+            std::shuffle(segments.begin(), segments.end(), random);
+            if (trial % 4 == 0) {
+                segments[random() % segments.size()].cells[Column::Upstream] = "zz";
+            }
+            const auto system = ductsys::calculate(segments, {});
+            const auto rows = ductsys::outline(system);
+            std::vector<std::size_t> at(segments.size(), segments.size());
+            for (std::size_t row = 0; row < rows.size(); ++row) {
+                at[rows[row].segment] = row;
+            }
+            QVERIFY(std::find(at.begin(), at.end(), segments.size()) == at.end());
+            std::vector<ductsys::Segment> ordered;
+            for (const auto& row : rows) {
+                const auto upstream = system.segments[row.segment].upstream;
+                QCOMPARE(row.lines.size(), upstream ? rows[at[*upstream]].lines.size() + 1 : 0);
+                // Its upstream row comes before it, and so do its earlier siblings.
+                QVERIFY(!upstream || at[*upstream] < at[row.segment]);
+                for (std::size_t i = 0; upstream && i < row.segment; ++i) {
+                    QVERIFY(system.segments[i].upstream != upstream || at[i] < at[row.segment]);
+                }
+                ordered.push_back(segments[row.segment]);
+            }
+            const auto again = ductsys::outline(ductsys::calculate(ordered, {}));
+            for (std::size_t row = 0; row < again.size(); ++row) {
+                QCOMPARE(again[row].segment, row);
+            }
+        }
     }
 };
 

@@ -10,12 +10,14 @@
 #include "ui/system_window/system_table_model.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -277,6 +279,70 @@ private slots:
         QCOMPARE(d.messages[0].buttons, QStringList({"删除", "取消"}));
         QCOMPARE(d.messages[0].defaultButton, "取消");
         QCOMPARE(model()->rowCount(), 0);
+    }
+
+    // An unreadable flow leaves its upstream segments without a sum: no loss from the fan is
+    // shown, the summary says why, and a double-click on it goes to the cell.
+    void incompleteSystemSaysWhy() {
+        buildSmallSystem();
+        typeCell(3, Column::Flow, "12a");
+        auto* summary = window->findChild<QLabel*>("systemSummary");
+        QVERIFY2(summary->text().startsWith(QString::fromUtf8(
+                     "计算不完整：4 个管段无法计算（第一个：管段 3 的风量应为数字）")),
+                 qPrintable(summary->text()));
+        for (int row = 0; row < 4; ++row) {
+            QCOMPARE(cell(row, Model::computedColumn(ductsys::Cumulative)), "");
+        }
+        QVERIFY(!cell(2, Model::computedColumn(ductsys::Total)).isEmpty());
+        QTest::mouseDClick(summary, Qt::LeftButton);
+        QCOMPARE(table->currentIndex(), model()->index(3, Column::Flow));
+    }
+
+    // A new 编号 takes the segments starting from it along, in one undo step; one that
+    // another segment has is refused with the reason, the cell keeping its own.
+    void renamingKeepsTheTree() {
+        buildSmallSystem();
+        typeCell(0, Column::Id, "M1");
+        QCOMPARE(cell(1, Column::Upstream), "M1");
+        QCOMPARE(cell(3, Column::Upstream), "M1");
+        QVERIFY(window->findChild<QLabel*>("systemSummary")->text().startsWith("总风量"));
+        trigger("actionSystemUndo");
+        QCOMPARE(cell(0, Column::Id), "1");
+        QCOMPARE(cell(1, Column::Upstream), "1");
+        const int steps = window->document()->undoStack()->count();
+        typeCell(0, Column::Id, "4");
+        QCOMPARE(cell(0, Column::Id), "1");
+        QCOMPARE(window->document()->undoStack()->count(), steps);
+        QCOMPARE(window->findChild<QStatusBar*>("systemStatus")->currentMessage(),
+                 QString::fromUtf8("编号“4”已被第 3 行的管段使用。"));
+        QVERIFY(d.messages.isEmpty());
+    }
+
+    // Rows entered in any order show as the tree: a branch of the main pasted after another
+    // branch's outlets stands below the main, and a new upstream moves its row, the current
+    // cell going with it.
+    void rowsFollowTheTree() {
+        QGuiApplication::clipboard()->setText(
+            "S1\t\t\t\t10\n"
+            "S2\tS1\t\t\t10\n"
+            "B4\tS1\t\t\t10\n"
+            "O5\tB4\t\t800\t10\n"
+            "O6\tB4\t\t900\t10\n"
+            "B7\tS2\t\t700\t10\n");
+        keyOnTable(Qt::Key_V, Qt::ControlModifier);
+        const auto ids = [this] {
+            QStringList shown;
+            for (int row = 0; row < model()->rowCount(); ++row) {
+                shown << cell(row, Column::Id);
+            }
+            return shown.join(' ');
+        };
+        QCOMPARE(ids(), "S1 S2 B7 B4 O5 O6");
+        typeCell(5, Column::Upstream, "S2");
+        QCOMPARE(ids(), "S1 S2 B7 O6 B4 O5");
+        QCOMPARE(table->currentIndex(), model()->index(3, Column::Upstream));
+        trigger("actionSystemUndo");
+        QCOMPARE(ids(), "S1 S2 B7 B4 O5 O6");
     }
 
     // A double-click on Σζ opens the fittings; two 90° round elbows of R/D 1.5 and a free exit
