@@ -232,10 +232,11 @@ bool DuctSystemWindow::saveTo(const QString& path) {
 
 // A file of the system in another format, named after the system's file.
 void DuctSystemWindow::exportAs(const char* title, const char* filter, QLatin1String suffix) {
-    const QString base = filePath_.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                                   QString::fromUtf8("/管网")
-                             : filePath_.chopped(projectSuffix.size());
+    const QString base =
+        filePath_.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                  QString::fromUtf8("/管网")
+            : QFileInfo(filePath_).dir().filePath(QFileInfo(filePath_).completeBaseName());
     const QString path =
         withSuffix(QFileDialog::getSaveFileName(this, QString::fromUtf8(title), base + suffix,
                                                 QString::fromUtf8(filter)),
