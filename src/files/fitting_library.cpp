@@ -61,9 +61,7 @@ private:
     // A name the fitting's coefficient is read by must be one of its parameters.
     std::string parameterName(const QJsonObject& object, const char* key, const QString& where) {
         const std::string name = text(object, key);
-        const bool known =
-            std::any_of(names_.begin(), names_.end(), [&](const auto& n) { return n == name; });
-        if (!name.empty() && !known) {
+        if (!name.empty() && std::find(names_.begin(), names_.end(), name) == names_.end()) {
             faults_
                 << QString::fromUtf8("%1的参数 \"%2\" 不在管件的参数中").arg(where, qString(name));
         }
@@ -86,7 +84,8 @@ private:
         return list;
     }
 
-    // Ascending numbers, or null for a cell the source leaves blank.
+    // A list of numbers: ascending for the values of a parameter; a table's cells may be null
+    // where the source leaves them blank.
     std::vector<double> numbers(const QJsonValue& list, bool ascending, bool& readable) {
         std::vector<double> values;
         for (const QJsonValue value : list.toArray()) {

@@ -458,7 +458,7 @@ QString placeText(const QByteArray& text, qsizetype offset) {
 }
 
 // Whether the parser ran out of text rather than met a wrong character: a number cut short,
-// or a failure at the end that stays at the end with a blank after it. A refused last
+// or a failure at the end that moves to the new end when a blank is added. A refused last
 // character ("{]") keeps the failure where it was.
 bool endsEarly(const QByteArray& text, const QJsonParseError& error) {
     if (error.error == QJsonParseError::TerminationByNumber) {

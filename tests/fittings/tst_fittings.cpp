@@ -58,8 +58,6 @@ private slots:
             "表格 \"table\"无法读取");
         row("text in a table", "table", R"({"rows": "x", "rowValues": [1, 2], "values": [1, "a"]})",
             "表格 \"table\"无法读取");
-        row("rows descending", "table", R"({"rows": "x", "rowValues": [2, 1], "values": [1, 2]})",
-            "表格 \"table\"无法读取");
         row("unknown parameter", "factor",
             R"({"rows": "y", "rowValues": [1, 2], "values": [1, 2]})",
             "表格 \"factor\"的参数 \"y\" 不在管件的参数中");

@@ -243,8 +243,6 @@ private slots:
         QTest::newRow("dense") << "Text16"
                                << "20"
                                << QString::fromUtf8("空气密度 20 kg/m3 不在 0.1 至 10 kg/m3");
-        QTest::newRow("no density") << "Text16"
-                                    << "" << QString::fromUtf8("空气密度 0 kg/m3");
         QTest::newRow("viscous") << "Text17"
                                  << "0.01"
                                  << QString::fromUtf8(
