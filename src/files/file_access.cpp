@@ -8,15 +8,19 @@ namespace files {
 
 // Qt's own error texts are English and name system calls; the user needs the cause.
 QString saveErrorText(const QFileDevice& file) {
-    const QFileInfo target(file.fileName());
+    return saveErrorText(file.fileName(), file.error());
+}
+
+QString saveErrorText(const QString& path, QFileDevice::FileError error) {
+    const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     if (!folder.isDir()) {
         return QString::fromUtf8("文件夹不存在。");
     }
-    if (file.error() == QFileDevice::ResourceError) {
+    if (error == QFileDevice::ResourceError) {
         return QString::fromUtf8("磁盘空间不足。");
     }
-    if (file.error() == QFileDevice::PermissionsError || !folder.isWritable() ||
+    if (error == QFileDevice::PermissionsError || !folder.isWritable() ||
         (target.exists() && !target.isWritable())) {
         return QString::fromUtf8("没有写入权限。");
     }

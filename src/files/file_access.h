@@ -3,11 +3,10 @@
 #include "files/project_file.h"
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <optional>
 #include <variant>
-
-class QFileDevice;
 
 // The user's files on disk, with the reasons of failure in Chinese for messages that name
 // the path.
@@ -16,6 +15,8 @@ namespace files {
 // Why a file could not be written: the folder is missing, no permission, the disk is full,
 // or the file could not be created.
 QString saveErrorText(const QFileDevice& file);
+// The same for a file written other than through Qt, with the error its writer met.
+QString saveErrorText(const QString& path, QFileDevice::FileError error);
 
 // Writes the whole file or nothing: until it is complete the old file stays as it was.
 // Returns why it failed.

@@ -1,5 +1,7 @@
 #include "files/project_file.h"
 
+#include "calc/roughness.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -354,13 +356,16 @@ ductsys::Segment readSegment(const QJsonValue& value, qsizetype index) {
     return segment;
 }
 
-// The air as the file gives it: any positive float, as the calculator's air may be.
-void readAir(Fields& fields, const char* key, float& setting) {
-    const QString expected = QString::fromUtf8("正数");
+QString rangeText(ductsys::SettingRange range) {
+    return QString::fromUtf8("%1 至 %2 之间的数").arg(range.minimum).arg(range.maximum);
+}
+
+// The air as the settings offer it, to the float.
+void readAir(Fields& fields, const char* key, float& setting, ductsys::SettingRange range) {
     if (fields.has(key)) {
-        const double value = fields.number(key, 0, HUGE_VAL, expected);
-        if (!(float(value) > 0) || std::isinf(float(value))) {
-            fields.wrongType(key, value, expected);
+        const double value = fields.number(key, -HUGE_VAL, HUGE_VAL, rangeText(range));
+        if (!range.holds(float(value))) {
+            fields.wrongType(key, value, rangeText(range));
         }
         setting = float(value);
     }
@@ -368,14 +373,24 @@ void readAir(Fields& fields, const char* key, float& setting) {
 
 void readLimit(Fields& fields, const char* key, double& setting, ductsys::SettingRange range) {
     if (fields.has(key)) {
-        setting = fields.number(
-            key, range.minimum, range.maximum,
-            QString::fromUtf8("%1 至 %2 之间的数").arg(range.minimum).arg(range.maximum));
+        setting = fields.number(key, range.minimum, range.maximum, rangeText(range));
     }
 }
 
-// The material by its caption; K is the material's, or given for 自定义 (a K alone means
-// 自定义).
+// The K the calculator allows a material that is not 自定义, as a refusal states it.
+QString materialRoughnessText(std::size_t material) {
+    if (!calc::hasRoughnessBar(material)) {
+        return qString(calc::materials[material].roughnessText) + QLatin1String(" mm");
+    }
+    const calc::RoughnessBar& bar = calc::roughnessBars[material];
+    return QString::fromUtf8("%1 至 %2 mm，每档 %3 mm")
+        .arg(qString(calc::roughnessStepText(material, bar.minimum)),
+             qString(calc::roughnessStepText(material, bar.maximum)),
+             qString(calc::roughnessStepText(material, 1)));
+}
+
+// The material by its caption; K is one the calculator gives the material, or any in range
+// for 自定义 (a K alone means 自定义).
 void readMaterial(Fields& fields, ductsys::Settings& s) {
     const bool roughnessGiven = fields.has("roughness");
     if (fields.has("material")) {
@@ -397,11 +412,12 @@ void readMaterial(Fields& fields, ductsys::Settings& s) {
     }
     double roughness = 0;
     readLimit(fields, "roughness", roughness, ductsys::roughnessRange);
-    if (s.material != calc::customMaterial && float(roughness) != s.roughness) {
-        fields.refuse(QString::fromUtf8("粗糙度 %1 mm 与材料“%2”的 %3 mm 不符")
-                          .arg(roughness)
-                          .arg(qString(calc::materials[s.material].name),
-                               qString(calc::materials[s.material].roughnessText)));
+    if (s.material != calc::customMaterial &&
+        !calc::isMaterialRoughness(s.material, float(roughness))) {
+        fields.refuse(
+            QString::fromUtf8("粗糙度 %1 mm 与材料“%2”不符（应为 %3）")
+                .arg(roughness)
+                .arg(qString(calc::materials[s.material].name), materialRoughnessText(s.material)));
     }
     s.roughness = float(roughness);
 }
@@ -420,8 +436,8 @@ ductsys::Settings readSettings(const QJsonValue& value, QJsonObject& unknown) {
         s.formula = calc::FrictionFormula(
             int(fields.number("formula", 1, 2, QString::fromUtf8("1 或 2"))) - 1);
     }
-    readAir(fields, "density", s.density);
-    readAir(fields, "viscosity", s.viscosity);
+    readAir(fields, "density", s.density, ductsys::densityRange);
+    readAir(fields, "viscosity", s.viscosity, ductsys::viscosityRange);
     readLimit(fields, "velocityMain", s.velocityLimits[0], ductsys::velocityLimitRange);
     readLimit(fields, "velocityBranch", s.velocityLimits[1], ductsys::velocityLimitRange);
     readLimit(fields, "velocityTerminal", s.velocityLimits[2], ductsys::velocityLimitRange);
@@ -430,6 +446,38 @@ ductsys::Settings readSettings(const QJsonValue& value, QJsonObject& unknown) {
     readLimit(fields, "balanceLimit", s.balanceLimit, ductsys::balanceLimitRange);
     unknown = fields.rest();
     return s;
+}
+
+// The line and column of a place in the text, counted as an editor counts them.
+QString placeText(const QByteArray& text, qsizetype offset) {
+    const QByteArray before = text.left(offset);
+    const qsizetype lineStart = before.lastIndexOf('\n') + 1;
+    return QString::fromUtf8("第 %1 行第 %2 列")
+        .arg(before.count('\n') + 1)
+        .arg(QString::fromUtf8(before.mid(lineStart)).size() + 1);
+}
+
+// Whether the parser ran out of text rather than met a wrong character: a number cut short,
+// or a failure at the end that moves to the new end when a blank is added. A refused last
+// character ("{]") keeps the failure where it was.
+bool endsEarly(const QByteArray& text, const QJsonParseError& error) {
+    if (error.error == QJsonParseError::TerminationByNumber) {
+        return true;
+    }
+    QJsonParseError extended;
+    QJsonDocument::fromJson(text + ' ', &extended);
+    return error.offset >= text.size() && extended.offset > text.size();
+}
+
+QString jsonErrorText(const QByteArray& text, const QJsonParseError& error) {
+    if (endsEarly(text, error)) {
+        // Where an editor's end of file is.
+        return QString::fromUtf8("文件不完整（在%1处中断）。").arg(placeText(text, text.size()));
+    }
+    // Qt's offset is past the offending character, except for garbage after the end.
+    const int offset =
+        error.error == QJsonParseError::GarbageAtEnd ? error.offset : error.offset - 1;
+    return QString::fromUtf8("文件不是有效的 JSON：%1有错误。").arg(placeText(text, offset));
 }
 
 } // namespace
@@ -454,16 +502,13 @@ QByteArray projectBytes(const Project& project) {
 
 std::variant<Project, QString> readProject(const QByteArray& bytes) {
     const QByteArray text = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    if (text.trimmed().isEmpty()) {
+        return QString::fromUtf8("文件是空的。");
+    }
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(text, &error);
     if (error.error != QJsonParseError::NoError) {
-        // Qt's offset is past the offending character, except for garbage after the end.
-        const QByteArray before = text.left(
-            error.error == QJsonParseError::GarbageAtEnd ? error.offset : error.offset - 1);
-        const qsizetype lineStart = before.lastIndexOf('\n') + 1;
-        return QString::fromUtf8("文件不是有效的 JSON：第 %1 行第 %2 列有错误。")
-            .arg(before.count('\n') + 1)
-            .arg(QString::fromUtf8(before.mid(lineStart)).size() + 1);
+        return jsonErrorText(text, error);
     }
     const QJsonObject root = document.object();
     if (!document.isObject() ||

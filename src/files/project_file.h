@@ -32,8 +32,9 @@ struct Project {
 
 QByteArray projectBytes(const Project& project);
 
-// The project the bytes hold, or why they hold none, in Chinese, naming the place: the line
-// and column of a JSON error, or the segment's 编号 and the field.
+// The project the bytes hold, or why they hold none, in Chinese, naming the place: an empty
+// file, the line and column where a cut-short file breaks off or of a JSON error, or the
+// segment's 编号 and the field.
 std::variant<Project, QString> readProject(const QByteArray& bytes);
 
 } // namespace files

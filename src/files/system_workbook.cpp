@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <map>
 #include <xlsxwriter.h>
@@ -303,6 +304,16 @@ void writeSettings(Sheet& sheet, const SystemReport& report) {
     }
 }
 
+// The library's failures in the words of any other save: short of memory, it could not
+// create or write a file, and the C library's errno keeps why.
+QString workbookErrorText(lxw_error error, int cause, const QString& path) {
+    if (error == LXW_ERROR_MEMORY_MALLOC_FAILED) {
+        return QString::fromUtf8("内存不足。");
+    }
+    return saveErrorText(path,
+                         cause == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError);
+}
+
 // Writes into a file of a temporary folder, which the library needs for its own work too.
 std::optional<QString> writeWorkbook(const QString& path, const SystemReport& report,
                                      const QString& scratch) {
@@ -325,9 +336,9 @@ std::optional<QString> writeWorkbook(const QString& path, const SystemReport& re
         write(sheet, report);
         sheet.setWidths();
     }
+    errno = 0;
     if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR) {
-        return QString::fromUtf8("无法生成工作簿（%1）。")
-            .arg(QString::fromUtf8(lxw_strerror(error)));
+        return workbookErrorText(error, errno, path);
     }
     return std::nullopt;
 }

@@ -96,8 +96,15 @@ struct Settings {
 struct SettingRange {
     double minimum;
     double maximum;
+    // For a setting held as a float: the float nearest a bound is on it, as the float a
+    // box stores for "0.000001" lies just below 1e-6.
+    constexpr bool holds(float value) const {
+        return value >= float(minimum) && value <= float(maximum);
+    }
 };
-inline constexpr SettingRange roughnessRange{0.01, 10}; // K of 自定义, mm
+inline constexpr SettingRange roughnessRange{0.01, 10};   // K of 自定义, mm
+inline constexpr SettingRange densityRange{0.1, 10};      // kg/m3
+inline constexpr SettingRange viscosityRange{1e-6, 1e-3}; // kinematic, m2/s
 inline constexpr SettingRange velocityLimitRange{0.5, 30};
 inline constexpr SettingRange maxFrictionRange{0, 100};
 inline constexpr SettingRange maxAspectRange{0, 40};

@@ -10,6 +10,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
 using ductsys::Column;
 
 namespace {
@@ -190,6 +195,27 @@ private slots:
         QCOMPARE(exports::writeSystemAs(target, report(segments, result)),
                  QString::fromUtf8("文件夹不存在。"));
         QVERIFY(!QFile::exists(target));
+    }
+
+    // A workbook the library cannot finish, here for a limit on the size of the files the
+    // program writes, fails for a reason any save gives.
+    void unfinishedWorkbookSaysWhy() {
+#ifdef Q_OS_UNIX
+        const auto segments = branchingSystem(40);
+        const auto result = ductsys::calculate(segments, settings);
+        const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit small{4096, limit.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const auto reason = exports::writeSystemAs(folder.filePath(QStringLiteral("big.xlsx")),
+                                                   report(segments, result));
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, signal);
+        QCOMPARE(reason.value_or(QString()), QString::fromUtf8("无法创建文件。"));
+#else
+        QSKIP("no limit on file sizes to set");
+#endif
     }
 };
 

@@ -1,12 +1,14 @@
 // The project file: what it refuses and how it says so, that it keeps what it does not know,
 // and that saving what it read changes nothing.
 
+#include "calc/roughness.h"
 #include "files/project_file.h"
 #include "files/system_csv.h"
 #include "system/system_table.h"
 
 #include <QRandomGenerator>
 #include <QTest>
+#include <bit>
 
 using ductsys::Column;
 
@@ -18,6 +20,8 @@ class TestProjectFile : public QObject {
 private slots:
     void refusesBadFiles_data();
     void refusesBadFiles();
+    void saysWhereATruncatedFileEnds();
+    void readsTheCalculatorsRoughness();
     void keepsUnknownKeys();
     void readsVersionOne();
     void roundTripsRandomSystems();
@@ -72,6 +76,10 @@ void TestProjectFile::refusesBadFiles_data() {
     QTest::addColumn<QString>("says");
     QTest::newRow("not JSON") << QByteArray("{\n  \"format\": \"ductcalc-system\",\n  x")
                               << QString::fromUtf8("第 3 行第 3 列");
+    QTest::newRow("blanks after a byte-order mark")
+        << QByteArray("\xEF\xBB\xBF \r\n\t") << QString::fromUtf8("文件是空的。");
+    QTest::newRow("a wrong last character")
+        << QByteArray("{\"segments\": [1]]") << QString::fromUtf8("第 1 行第 17 列有错误");
     QTest::newRow("another format")
         << QByteArray(R"({"format": "other", "version": 1, "segments": []})")
         << QString::fromUtf8("不是风管系统文件");
@@ -90,7 +98,13 @@ void TestProjectFile::refusesBadFiles_data() {
         << QString::fromUtf8("设置：字段 \"material\"");
     QTest::newRow("K of another material")
         << validFile(R"("flow": 1, "length": 1)", R"({"material": "薄钢板", "roughness": 2})")
-        << QString::fromUtf8("不符");
+        << QString::fromUtf8(
+               "粗糙度 2 mm 与材料“薄钢板”不符（应为 0.15 至 0.18 mm，每档 0.01 mm）");
+    QTest::newRow("K of a fixed material")
+        << validFile(R"("flow": 1, "length": 1)", R"({"material": "胶合板", "roughness": 1.1})")
+        << QString::fromUtf8("与材料“胶合板”不符（应为 1.0 mm）");
+    QTest::newRow("dense air") << validFile(R"("flow": 1, "length": 1)", R"({"density": 20})")
+                               << QString::fromUtf8("字段 \"density\" 应为0.1 至 10 之间的数");
     QTest::newRow("limit out of range")
         << validFile(R"("flow": 1, "length": 1)", R"({"balanceLimit": 0})")
         << QString::fromUtf8("字段 \"balanceLimit\" 应为1 至 100 之间的数");
@@ -99,6 +113,49 @@ void TestProjectFile::refusesBadFiles() {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, says);
     QVERIFY2(refusal(bytes).contains(says), qPrintable(refusal(bytes)));
+}
+
+// Cut anywhere, a file says it is incomplete and where it breaks off: where an editor's end
+// of the file is.
+void TestProjectFile::saysWhereATruncatedFileEnds() {
+    const QByteArray whole = validFile(R"("flow": 1000, "length": 10.5, "note": "a\nb")");
+    for (qsizetype size = 1; size < whole.size(); ++size) {
+        const QByteArray cut = whole.left(size);
+        const QString says = QString::fromUtf8("文件不完整（在第 %1 行第 %2 列处中断）。")
+                                 .arg(cut.count('\n') + 1)
+                                 .arg(size - cut.lastIndexOf('\n'));
+        QVERIFY2(refusal(cut) == says, qPrintable(cut + " : " + refusal(cut)));
+    }
+}
+
+// Each K a material's bar gives in the calculator reads as the calculator holds it, and
+// saves back to itself; a step beyond either end, or between two steps, is refused.
+void TestProjectFile::readsTheCalculatorsRoughness() {
+    for (std::size_t material = 0; material < calc::customMaterial; ++material) {
+        const calc::RoughnessBar& bar = calc::roughnessBars[material];
+        if (!calc::hasRoughnessBar(material)) {
+            continue; // its one K: "K of a fixed material"
+        }
+        for (int position = bar.minimum - 1; position <= bar.maximum + 1; ++position) {
+            for (const double between : {0.0, 0.5}) {
+                const QByteArray settings =
+                    QStringLiteral(R"({"material": "%1", "roughness": %2})")
+                        .arg(QString::fromUtf8(calc::materials[material].name.data(),
+                                               qsizetype(calc::materials[material].name.size())),
+                             QString::number((position + between) / bar.divisor))
+                        .toUtf8();
+                const QByteArray file = validFile(R"("flow": 1, "length": 1)", settings);
+                if (between != 0 || position < bar.minimum || position > bar.maximum) {
+                    QVERIFY2(!refusal(file).isEmpty(), settings);
+                    continue;
+                }
+                const float k = read(file).settings.roughness;
+                QCOMPARE(std::bit_cast<quint32>(k),
+                         std::bit_cast<quint32>(calc::roughnessAtStep(material, position)));
+                QCOMPARE(read(files::projectBytes(read(file))).settings.roughness, k);
+            }
+        }
+    }
 }
 
 // Keys of a newer program, at every level, come back on saving; and a file saved once

@@ -4,6 +4,10 @@
 #include "files/damper_suggestion.h"
 #include "files/fitting_library.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
@@ -28,6 +32,70 @@ class TestFittings : public QObject {
     Q_OBJECT
 
 private slots:
+    // The embedded library is read whole: no unknown kind, missing source or unreadable table.
+    void embeddedLibraryReadsWhole() {
+        QVERIFY2(files::fittingLibraryFaults().isEmpty(),
+                 qPrintable(files::fittingLibraryFaults().join(QLatin1Char('\n'))));
+    }
+
+    // A fitting with one fault is left out and the fault named; a file that is no library
+    // says so.
+    void reportsWhatItCannotRead_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QByteArray>("value"); // JSON; empty to leave the key out
+        QTest::addColumn<QString>("says");
+        const auto row = [](const char* name, const char* key, const char* value,
+                            const char* says) {
+            QTest::newRow(name) << QString::fromLatin1(key) << QByteArray(value)
+                                << QString::fromUtf8(says);
+        };
+        row("unknown formula", "formula", R"({"kind": "cubic"})", "公式类型 \"cubic\" 未知");
+        row("unknown ratio", "velocityRatio", R"({"kind": "square", "of": "x"})",
+            "风速换算类型 \"square\" 未知");
+        row("no source", "source", "", "缺少 \"source\"");
+        row("table a list", "table", "[1, 2]", "表格 \"table\"无法读取");
+        row("table too short", "table", R"({"rows": "x", "rowValues": [1, 2], "values": [1]})",
+            "表格 \"table\"无法读取");
+        row("text in a table", "table", R"({"rows": "x", "rowValues": [1, 2], "values": [1, "a"]})",
+            "表格 \"table\"无法读取");
+        row("unknown parameter", "factor",
+            R"({"rows": "y", "rowValues": [1, 2], "values": [1, 2]})",
+            "表格 \"factor\"的参数 \"y\" 不在管件的参数中");
+    }
+    void reportsWhatItCannotRead() {
+        QFETCH(QString, key);
+        QFETCH(QByteArray, value);
+        QFETCH(QString, says);
+        QJsonObject broken = QJsonDocument::fromJson(R"({"id": "b", "name": "坏", "source": "s",
+            "reference": "r", "parameters": [{"name": "x", "default": 1}],
+            "table": {"rows": "x", "rowValues": [1, 2], "values": [0.5, 0.7]}})")
+                                 .object();
+        QJsonObject sound = broken;
+        sound.insert(QStringLiteral("id"), QStringLiteral("a"));
+        broken.insert(key, QJsonDocument::fromJson("[" + value + "]").array().at(0));
+        if (value.isEmpty()) {
+            broken.remove(key);
+        }
+        const QTemporaryDir folder;
+        const auto write = [&](const char* name, const QByteArray& bytes) {
+            QFile file(folder.filePath(QString::fromLatin1(name)));
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        };
+        write("1.json", QJsonDocument(QJsonObject{{"group", QString::fromUtf8("弯头")},
+                                                  {"fittings", QJsonArray{sound, broken}}})
+                            .toJson());
+        write("2.json", "{\"group\": ");
+        const files::FittingLibraryRead read = files::readFittingLibrary(folder.path());
+        QCOMPARE(read.library.size(), std::size_t(1));
+        QCOMPARE(read.library[0].id, std::string("a"));
+        QCOMPARE(read.faults.size(), 2);
+        QVERIFY2(read.faults[0].startsWith(QString::fromUtf8("1.json：管件 \"b\"：")) &&
+                     read.faults[0].contains(says),
+                 qPrintable(read.faults[0]));
+        QVERIFY2(read.faults[1].startsWith(QString::fromUtf8("2.json：不是管件库")),
+                 qPrintable(read.faults[1]));
+    }
+
     // Every fitting names its source and reference, and its tables are as wide as their
     // headings.
     void everyFittingIsSourced() {

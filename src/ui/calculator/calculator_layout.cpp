@@ -1,9 +1,9 @@
 // Construction of the window: every control in its created state, placed in twips.
 
+#include "calc/roughness.h"
 #include "ui/calculator/calculator_form.h"
 #include "ui/calculator/formula_pictures.h"
 #include "ui/calculator/picture_box.h"
-#include "ui/calculator/roughness_bars.h"
 #include "ui/core_text.h"
 
 #include <QCheckBox>
@@ -176,7 +176,7 @@ void CalculatorForm::createRoughnessFrame() {
     };
     for (std::size_t i = 0; i < materialOptions_.size(); ++i) {
         const RoughnessEntryLayout& entry = entries[i];
-        const RoughnessBar& values = roughnessBars[i];
+        const calc::RoughnessBar& values = calc::roughnessBars[i];
         const calc::Material& material = calc::materials[i];
         // The custom entry's caption states the range its K is held to.
         const QString caption = qString(material.name) +

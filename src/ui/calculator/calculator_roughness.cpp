@@ -3,7 +3,6 @@
 #include "calc/number_text.h"
 #include "calc/roughness.h"
 #include "ui/calculator/calculator_form.h"
-#include "ui/calculator/roughness_bars.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -28,10 +27,8 @@ void CalculatorForm::materialChosen(int index) {
 }
 
 void CalculatorForm::roughnessBarMoved(int index) {
-    const double roughness = roughnessBars_[index]->value() / double(roughnessBars[index].divisor);
-    // The quotient is a short decimal ("0.15", "3.5", "6"): 7 significant digits keep it.
-    roughnessBoxes_[index]->setText(
-        QString::fromStdString(calc::formatPlain(static_cast<float>(roughness))));
+    roughnessBoxes_[index]->setText(QString::fromStdString(
+        calc::roughnessStepText(std::size_t(index), roughnessBars_[index]->value())));
     flowBox_->setFocus();
     materialOptions_[index]->setChecked(true);
     state_.rough = readNumber(roughnessBoxes_[index]);

@@ -258,10 +258,11 @@ void DuctSystemWindow::exportAs(const char* title, const char* filter, QLatin1St
     if (!exportIncomplete(title)) {
         return;
     }
-    const QString base = filePath_.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
-                                   QString::fromUtf8("/管网")
-                             : filePath_.chopped(projectSuffix.size());
+    const QString base =
+        filePath_.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                  QString::fromUtf8("/管网")
+            : QFileInfo(filePath_).dir().filePath(QFileInfo(filePath_).completeBaseName());
     const QString path =
         withSuffix(QFileDialog::getSaveFileName(this, QString::fromUtf8(title), base + suffix,
                                                 QString::fromUtf8(filter)),

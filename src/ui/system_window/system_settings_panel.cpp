@@ -2,6 +2,7 @@
 
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
+#include "calc/roughness.h"
 #include "ui/calculator/calculator_form.h"
 #include "ui/core_text.h"
 #include "ui/system_window/system_document.h"
@@ -11,8 +12,10 @@
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <cmath>
 
 namespace ui {
 
@@ -39,6 +42,44 @@ void showIndex(QComboBox* list, int index) {
     list->setCurrentIndex(index);
 }
 
+// The K box offers a material's K as the calculator's bar steps it, 自定义 its own range; a
+// material of fixed K shows it, greyed.
+void showRoughnessRange(QDoubleSpinBox* box, std::size_t material) {
+    const QSignalBlocker quiet(box);
+    const bool bar = calc::hasRoughnessBar(material);
+    box->setEnabled(bar || material == calc::customMaterial);
+    if (!bar) {
+        box->setDecimals(2);
+        box->setRange(ductsys::roughnessRange.minimum, ductsys::roughnessRange.maximum);
+        box->setSingleStep(1);
+        return;
+    }
+    const calc::RoughnessBar& steps = calc::roughnessBars[material];
+    box->setDecimals(int(std::lround(std::log10(steps.divisor))));
+    box->setRange(steps.minimum / double(steps.divisor), steps.maximum / double(steps.divisor));
+    box->setSingleStep(1 / double(steps.divisor));
+}
+
+// The K a value of the box stands for: the calculator's at that position of the material's
+// bar, or the value itself for 自定义.
+float roughnessOf(std::size_t material, double value) {
+    return material == calc::customMaterial
+               ? float(value)
+               : calc::roughnessAtStep(
+                     material, int(std::lround(value * calc::roughnessBars[material].divisor)));
+}
+
+// Why a value of the calculator's air is not taken, or nothing.
+QString airRefusal(const char* caption, float value, ductsys::SettingRange range,
+                   const char* unit) {
+    if (range.holds(value)) {
+        return {};
+    }
+    return QString::fromUtf8("计算器的%1 %2 %3 不在 %4 至 %5 %3 之间。")
+        .arg(QString::fromUtf8(caption), plainText(value), QString::fromUtf8(unit),
+             plainText(range.minimum), plainText(range.maximum));
+}
+
 } // namespace
 
 SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const CalculatorForm* calculator,
@@ -54,15 +95,16 @@ SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const Calcula
     }
     material_ = createList("systemRoughness", "材料", materials);
     roughness_ =
-        numberInput("systemCustomRoughness", "粗糙度 K mm", ductsys::roughnessRange, 2,
-                    start.roughness, Roughness, [](auto& s, double v) { s.roughness = float(v); });
+        numberInput("systemRoughnessK", "粗糙度 K mm", ductsys::roughnessRange, 2, start.roughness,
+                    Roughness, [](auto& s, double v) { s.roughness = roughnessOf(s.material, v); });
     formula_ = createList("systemFormula", "公式",
                           {qString(calc::formulaName(calc::FrictionFormula::One)),
                            qString(calc::formulaName(calc::FrictionFormula::Two))});
-    density_ = numberInput("systemDensity", "密度 kg/m3", {0.1, 10}, 3, start.density, Density,
-                           [](auto& s, double v) { s.density = float(v); });
-    viscosity_ = numberInput("systemViscosity", "运动粘度 m2/s", {1e-6, 1e-3}, 8, start.viscosity,
-                             Viscosity, [](auto& s, double v) { s.viscosity = float(v); });
+    density_ = numberInput("systemDensity", "密度 kg/m3", ductsys::densityRange, 3, start.density,
+                           Density, [](auto& s, double v) { s.density = float(v); });
+    viscosity_ =
+        numberInput("systemViscosity", "运动粘度 m2/s", ductsys::viscosityRange, 8, start.viscosity,
+                    Viscosity, [](auto& s, double v) { s.viscosity = float(v); });
     auto* fromCalculator = new QPushButton(QString::fromUtf8("取计算器的空气"));
     fromCalculator->setObjectName(QStringLiteral("systemAirFromCalculator"));
 
@@ -136,11 +178,22 @@ void SystemSettingsPanel::change(Setting setting,
     document_->setSettings(settings, setting);
 }
 
-// The calculator's air exactly as it holds it, not as the boxes here round it.
+// The calculator's air exactly as it holds it, not as the boxes here round it; none of it
+// where a value lies beyond what the boxes offer.
 void SystemSettingsPanel::takeAirFromCalculator() {
-    change(Air, [this](ductsys::Settings& s) {
-        s.density = calculator_->state().dens;
-        s.viscosity = calculator_->state().visc;
+    const calc::CalculatorState& air = calculator_->state();
+    QStringList refusals{airRefusal("空气密度", air.dens, ductsys::densityRange, "kg/m3"),
+                         airRefusal("运动粘度", air.visc, ductsys::viscosityRange, "m2/s")};
+    refusals.removeAll(QString());
+    if (!refusals.isEmpty()) {
+        QMessageBox::warning(this, QString::fromUtf8("取计算器的空气"),
+                             refusals.join(QLatin1Char('\n')) +
+                                 QString::fromUtf8("\n未取用计算器的空气。"));
+        return;
+    }
+    change(Air, [&air](ductsys::Settings& s) {
+        s.density = air.dens;
+        s.viscosity = air.visc;
     });
 }
 
@@ -148,7 +201,7 @@ void SystemSettingsPanel::showSettings() {
     const ductsys::Settings& s = document_->settings();
     showIndex(material_, int(s.material));
     showIndex(formula_, int(s.formula));
-    roughness_->setEnabled(s.material == calc::customMaterial);
+    showRoughnessRange(roughness_, s.material);
     showValue(roughness_, s.roughness);
     showValue(density_, s.density);
     showValue(viscosity_, s.viscosity);

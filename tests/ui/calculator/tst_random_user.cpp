@@ -6,9 +6,9 @@
 #include "calc/defaults.h"
 #include "calc/flow_units.h"
 #include "calc/number_text.h"
+#include "calc/roughness.h"
 #include "calculator_driver.h"
 #include "files/project_file.h"
-#include "ui/calculator/roughness_bars.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
 
@@ -350,7 +350,7 @@ void TestRandomUser::checkInvariants(const QString& context) {
     }
     // A working bar's box shows the bar's position in millimetres.
     for (int i = 0; i < bars.size(); ++i) {
-        const ui::RoughnessBar& entry = ui::roughnessBars[i];
+        const calc::RoughnessBar& entry = calc::roughnessBars[i];
         if (entry.minimum != entry.maximum) {
             QVERIFY2(qRound(number(valueBoxes.at(i)) * entry.divisor) == bars.at(i)->value(),
                      qPrintable(context + ": " + valueBoxes.at(i)->text()));

@@ -32,7 +32,8 @@ QString recoveryFolder() {
 }
 
 struct Answer {
-    QString text;     // a file's path, or a button's object name (empty for the only one)
+    QString text;     // a file's path (empty for the one suggested), or a button's object name
+                      // (empty for the only one)
     QString* message; // where the message box's text goes, if anywhere
 };
 
@@ -49,7 +50,9 @@ void answerDialog() {
     if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
         // Set, not typed: typing would open the completer's list, which takes the Enter.
         auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        name->setText(answer.text);
+        if (!answer.text.isEmpty()) {
+            name->setText(answer.text);
+        }
         QTest::keyClick(name, Qt::Key_Return);
     } else if (auto* box = qobject_cast<QMessageBox*>(dialog)) {
         if (answer.message) {
@@ -181,6 +184,17 @@ private slots:
         answerNext(path(QStringLiteral("导出")));
         trigger(action.toLatin1().constData());
         QVERIFY(QFileInfo(path(QStringLiteral("导出") + suffix)).size() > 0);
+    }
+
+    // An export is suggested beside the open file, under its name, whatever its suffix.
+    void suggestsTheFilesName() {
+        const QString file = path(QStringLiteral("系统.v2.json"));
+        write(file, files::projectBytes({}));
+        answerNext(file);
+        trigger("actionSystemOpen");
+        answerNext(QString());
+        trigger("actionSystemExportCsv");
+        QVERIFY(QFileInfo::exists(path(QStringLiteral("系统.v2.csv"))));
     }
 
     // Ctrl+S while a cell is being typed into saves what it shows.

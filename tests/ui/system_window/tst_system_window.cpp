@@ -1,6 +1,7 @@
 // The duct system window driven as a user drives it: actions, typing into cells, the clipboard
 // and the undo keys, checked against the calculator window showing the same duct.
 
+#include "calc/roughness.h"
 #include "calc/sizing.h"
 #include "calculator_driver.h"
 #include "system_window/system_table_keys.h"
@@ -237,6 +238,65 @@ private slots:
         QVERIFY(snapshot() != before);
         keyOnTable(Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(snapshot(), before);
+    }
+
+    // Air the settings could not show is not taken, and a message says why.
+    void refusesAirOutOfRange_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("dense") << "Text16"
+                               << "20"
+                               << QString::fromUtf8("空气密度 20 kg/m3 不在 0.1 至 10 kg/m3");
+        QTest::newRow("viscous") << "Text17"
+                                 << "0.01"
+                                 << QString::fromUtf8(
+                                        "运动粘度 0.01 m2/s 不在 1E-06 至 0.001 m2/s");
+    }
+    void refusesAirOutOfRange() {
+        QFETCH(QString, box);
+        QFETCH(QString, value);
+        QFETCH(QString, says);
+        d.type(box, value);
+        d.messages.clear();
+        QTest::mouseClick(window->findChild<QPushButton*>("systemAirFromCalculator"),
+                          Qt::LeftButton);
+        QCOMPARE(d.messages.size(), 1);
+        QVERIFY2(d.messages[0].text.contains(says), qPrintable(d.messages[0].text));
+        QVERIFY(!window->document()->undoStack()->canUndo());
+    }
+
+    // Each material's K steps as the calculator's bar moves it, over the same range, to the
+    // same float.
+    void roughnessStepsAsTheCalculator() {
+        auto* materials = window->findChild<QComboBox*>("systemRoughness");
+        auto* k = window->findChild<QDoubleSpinBox*>("systemRoughnessK");
+        const auto press = [](QWidget* widget, Qt::Key key, int times) {
+            for (int i = 0; i < times; ++i) {
+                widget->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(widget, key);
+            }
+        };
+        for (std::size_t material = 0; material < calc::customMaterial; ++material) {
+            press(materials, Qt::Key_Home, 1);
+            press(materials, Qt::Key_Down, int(material));
+            QCOMPARE(window->document()->settings().material, material);
+            const calc::RoughnessBar& steps = calc::roughnessBars[material];
+            QCOMPARE(k->isEnabled(), calc::hasRoughnessBar(material));
+            if (!k->isEnabled()) {
+                continue;
+            }
+            auto* bar = d.get<QScrollBar>(QStringLiteral("HScroll%1").arg(material + 1));
+            const int positions = steps.maximum - steps.minimum;
+            press(bar, Qt::Key_Left, positions);
+            press(k, Qt::Key_Down, positions + 1);
+            for (int step = 0; step <= positions; ++step) {
+                QCOMPARE(bits(window->document()->settings().roughness), bits(d.state().rough));
+                press(bar, Qt::Key_Right, 1);
+                press(k, Qt::Key_Up, 1);
+            }
+            QCOMPARE(k->value(), steps.maximum / double(steps.divisor));
+        }
     }
 
     // Delete in an open cell editor deletes a character; on the table Del and Backspace clear
