@@ -212,24 +212,29 @@ void DuctSystemWindow::deleteSegments() {
         return; // no undo step, and no modified mark, for deleting nothing
     }
     const std::size_t downstream = document_->withDownstream(rows).size() - rows.size();
-    if (downstream > 0) {
-        QMessageBox box(QMessageBox::Question, QString::fromUtf8("删除管段"),
-                        QString::fromUtf8("所选管段的下游还有 %1 个管段，一并删除？").arg(downstream),
-                        QMessageBox::NoButton, this);
-        QPushButton* remove = box.addButton(QString::fromUtf8("删除"), QMessageBox::AcceptRole);
-        QPushButton* cancel = box.addButton(QString::fromUtf8("取消"), QMessageBox::RejectRole);
-        remove->setObjectName(QStringLiteral("confirmDelete"));
-        cancel->setObjectName(QStringLiteral("cancelDelete"));
-        // Focus would make the first button the default again.
-        box.setDefaultButton(cancel);
-        cancel->setFocus();
-        box.exec();
-
-        if (box.clickedButton() != remove) {
-            return;
-        }
+    if (downstream > 0 &&
+        !confirm(QMessageBox::Question, "删除管段",
+                 QString::fromUtf8("所选管段的下游还有 %1 个管段，一并删除？").arg(downstream),
+                 {"删除", "confirmDelete"}, "cancelDelete")) {
+        return;
     }
     document_->deleteSegments(rows);
+}
+
+// A question whose answer the user must give: 取消 is its default.
+bool DuctSystemWindow::confirm(QMessageBox::Icon icon, const char* title, const QString& text,
+                               std::pair<const char*, const char*> goAndName,
+                               const char* cancelName) {
+    QMessageBox box(icon, QString::fromUtf8(title), text, QMessageBox::NoButton, this);
+    QPushButton* go = box.addButton(QString::fromUtf8(goAndName.first), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QString::fromUtf8("取消"), QMessageBox::RejectRole);
+    go->setObjectName(QString::fromLatin1(goAndName.second));
+    cancel->setObjectName(QString::fromLatin1(cancelName));
+    // Focus would make the first button the default again.
+    box.setDefaultButton(cancel);
+    cancel->setFocus();
+    box.exec();
+    return box.clickedButton() == go;
 }
 
 void DuctSystemWindow::clearCells() {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QMenu>
+#include <QMessageBox>
 #include <optional>
 #include <vector>
 
@@ -58,6 +59,8 @@ private:
     void openChosenFile();
     bool save();
     bool saveAs();
+    bool confirm(QMessageBox::Icon icon, const char* title, const QString& text,
+                 std::pair<const char*, const char*> goAndName, const char* cancelName);
     bool exportIncomplete(const char* title);
     void exportAs(const char* title, const char* filter, QLatin1String suffix);
     void showRecentFiles();

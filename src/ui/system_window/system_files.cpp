@@ -237,20 +237,11 @@ bool DuctSystemWindow::exportIncomplete(const char* title) {
     if (document_->result().complete()) {
         return true;
     }
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(title),
-                    QString::fromStdString(ductsys::incompleteText(document_->segments(),
-                                                                   document_->result())) +
-                        QString::fromUtf8("。\n仍要导出吗？导出的表格将标明“计算不完整”。"),
-                    QMessageBox::NoButton, this);
-    QPushButton* go = box.addButton(QString::fromUtf8("导出"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QString::fromUtf8("取消"), QMessageBox::RejectRole);
-    go->setObjectName(QStringLiteral("exportIncomplete"));
-    cancel->setObjectName(QStringLiteral("cancelExport"));
-    // Focus would make the first button the default again.
-    box.setDefaultButton(cancel);
-    cancel->setFocus();
-    box.exec();
-    return box.clickedButton() == go;
+    return confirm(QMessageBox::Warning, title,
+                   QString::fromStdString(
+                       ductsys::incompleteText(document_->segments(), document_->result())) +
+                       QString::fromUtf8("。\n仍要导出吗？导出的表格将标明“计算不完整”。"),
+                   {"导出", "exportIncomplete"}, "cancelExport");
 }
 
 // A file of the system in another format, named after the system's file.

@@ -186,6 +186,23 @@ private slots:
         QVERIFY(QFileInfo(path(QStringLiteral("导出") + suffix)).size() > 0);
     }
 
+    // An incomplete system is exported only when the user says so, and then marked.
+    void asksBeforeExportingAnIncompleteSystem() {
+        modify(QStringLiteral("12a"));
+        QString asked;
+        answerNext(QStringLiteral("cancelExport"), &asked);
+        trigger("actionSystemExportCsv");
+        QVERIFY2(asked.startsWith(QString::fromUtf8("计算不完整：1 个管段无法计算")),
+                 qPrintable(asked));
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("不完整.csv"))));
+        answerNext(QStringLiteral("exportIncomplete"));
+        answerNext(path(QStringLiteral("不完整")));
+        trigger("actionSystemExportCsv");
+        QVERIFY(QString::fromUtf8(bytesOf(path(QStringLiteral("不完整.csv"))))
+                    .section(QLatin1Char('\n'), 0, 0)
+                    .contains(QString::fromUtf8("计算不完整")));
+    }
+
     // An export is suggested beside the open file, under its name, whatever its suffix.
     void suggestsTheFilesName() {
         const QString file = path(QStringLiteral("系统.v2.json"));
