@@ -2,6 +2,7 @@
 
 #include "ui/calculator/calculator_form.h"
 #include "ui/core_text.h"
+#include "ui/system_window/choice_delegate.h"
 #include "ui/system_window/fittings_dialog.h"
 #include "ui/system_window/system_document.h"
 #include "ui/system_window/system_settings_panel.h"
@@ -68,6 +69,8 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     fitColumns();
     table_->setItemDelegateForColumn(
         Column::Zeta, new ZetaDelegate([this](int row) { editFittings(row); }, this));
+    table_->setItemDelegateForColumn(Column::Kind, kindChoices(this));
+    table_->setItemDelegateForColumn(Column::Shape, shapeChoices(this));
 
     summary_ = new QLabel;
     summary_->setObjectName(QStringLiteral("systemSummary"));
