@@ -5,6 +5,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QPainter>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -19,6 +21,25 @@ public:
     using QComboBox::QComboBox;
 
     std::function<void()> listClosed;
+
+    // Once the view has shown the editor and the button of the double-click that opened it is
+    // up: an open list takes that release for a click beside it, and closes.
+    void openListWhenReleased() {
+        const bool pressed = QGuiApplication::mouseButtons() != Qt::NoButton;
+        QTimer::singleShot(pressed ? 20 : 0, this, [this, pressed] {
+            if (pressed) {
+                openListWhenReleased();
+            } else if (isVisible()) {
+                showPopup();
+            }
+        });
+    }
+
+    // Over the whole cell, which may be taller than the style draws the box.
+    void paintEvent(QPaintEvent* event) override {
+        QPainter(this).fillRect(rect(), palette().base());
+        QComboBox::paintEvent(event);
+    }
 
     void hidePopup() override {
         const bool open = view()->isVisible();
@@ -70,12 +91,7 @@ QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
             }
         });
     };
-    // Once the view has placed and shown the editor.
-    QTimer::singleShot(0, editor, [editor] {
-        if (editor->isVisible()) {
-            editor->showPopup();
-        }
-    });
+    editor->openListWhenReleased();
     return editor;
 }
 
