@@ -223,6 +223,10 @@ QString TestRandomUser::editSystem(QRandomGenerator& random) {
         // Tab and Enter in an editor commit the cell rather than type.
         const QString text =
             QString(hostileTexts.at(random.bounded(hostileTexts.size()))).remove('\t').remove('\n');
+        // 形状 and 类型 are chosen from a list, not typed: the cell after one is typed instead.
+        const bool listed = cell.column() == ductsys::Kind || cell.column() == ductsys::Shape;
+        const QModelIndex typed = cell.siblingAtColumn(cell.column() + (listed ? 1 : 0));
+        table->setCurrentIndex(typed);
         // The calculator stays the active window: the editor is found, not taken from the focus.
         QTest::keyClick(table, Qt::Key_F2);
         auto* editor = table->findChild<QLineEdit*>();
@@ -233,8 +237,8 @@ QString TestRandomUser::editSystem(QRandomGenerator& random) {
         QTest::keyClick(editor, Qt::Key_Return);
         // The editor commits from the event loop, then goes.
         (void)QTest::qWaitFor([table] { return !table->findChild<QLineEdit*>(); });
-        typedCell = {cell.row(), cell.column(), text};
-        return QString("type '%1' into cell %2,%3").arg(text).arg(cell.row()).arg(cell.column());
+        typedCell = {typed.row(), typed.column(), text};
+        return QString("type '%1' into cell %2,%3").arg(text).arg(typed.row()).arg(typed.column());
     }
     case 4: {
         // Saved and opened again, the system is the same.
