@@ -6,7 +6,6 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -33,12 +32,6 @@ public:
                 showPopup();
             }
         });
-    }
-
-    // Over the whole cell, which may be taller than the style draws the box.
-    void paintEvent(QPaintEvent* event) override {
-        QPainter(this).fillRect(rect(), palette().base());
-        QComboBox::paintEvent(event);
     }
 
     void hidePopup() override {
@@ -68,11 +61,14 @@ int ChoiceDelegate::choiceOf(const QString& cell) const {
     return found == choices_.end() ? -1 : int(found - choices_.begin());
 }
 
+// The cell's text stands in the box while none is chosen; the box is as wide as it and
+// every entry from the start, since it does not follow changes of its contents (that would
+// resize it to its own height rather than the row's).
 QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&,
-                                      const QModelIndex&) const {
+                                      const QModelIndex& index) const {
     auto* editor = new ChoiceEditor(parent);
     editor->setObjectName(QStringLiteral("cellChoice"));
-    editor->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    editor->setPlaceholderText(index.data(Qt::EditRole).toString());
     for (const Choice& choice : choices_) {
         editor->addItem(choice.caption);
     }
@@ -96,10 +92,7 @@ QWidget* ChoiceDelegate::createEditor(QWidget* parent, const QStyleOptionViewIte
 }
 
 void ChoiceDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
-    auto* combo = static_cast<QComboBox*>(editor);
-    const QString cell = index.data(Qt::EditRole).toString();
-    combo->setPlaceholderText(cell);
-    combo->setCurrentIndex(choiceOf(cell));
+    static_cast<QComboBox*>(editor)->setCurrentIndex(choiceOf(index.data(Qt::EditRole).toString()));
 }
 
 // Only a choice the cell does not already read as is written, so that opening and leaving
