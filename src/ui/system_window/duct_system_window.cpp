@@ -2,6 +2,7 @@
 
 #include "ui/calculator/calculator_form.h"
 #include "ui/core_text.h"
+#include "ui/system_window/choice_delegate.h"
 #include "ui/system_window/fittings_dialog.h"
 #include "ui/system_window/system_document.h"
 #include "ui/system_window/system_settings_panel.h"
@@ -74,6 +75,8 @@ DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     fitColumns();
     table_->setItemDelegateForColumn(
         Column::Zeta, new ZetaDelegate([this](int row) { editFittings(row); }, this));
+    table_->setItemDelegateForColumn(Column::Kind, kindChoices(this));
+    table_->setItemDelegateForColumn(Column::Shape, shapeChoices(this));
     table_->setItemDelegateForColumn(Column::Id, new TreeLinesDelegate(model_, this));
     connect(model_, &SystemTableModel::cellRefused, this, &DuctSystemWindow::showRefusal);
     statusBar()->setObjectName(QStringLiteral("systemStatus"));
@@ -146,14 +149,14 @@ void DuctSystemWindow::createMenus() {
                           editFittings(*row);
                       }
                   });
-    // Keys a cell editor needs as well: they act on segments only while the table itself,
-    // not an open editor, has the focus.
+    // Keys a cell editor needs as well: they act on cells and segments only while the table
+    // itself has the focus, not an open editor, be it a line or a list.
     const auto tableAction = [this, edit](const char* name, const char* text,
                                           const QList<QKeySequence>& keys,
                                           void (DuctSystemWindow::*slot)()) {
         QAction* action = addMenuAction(edit, name, text, {}, slot);
         action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        action->setShortcutContext(Qt::WidgetShortcut);
         table_->addAction(action);
     };
     // Del and Backspace clear cells, as in a spreadsheet; a segment goes with Ctrl+Del.

@@ -4,6 +4,7 @@
 #include "system/duct_system.h"
 #include "system/system_table.h"
 #include "ui/core_text.h"
+#include "ui/system_window/choice_delegate.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -21,6 +22,9 @@ namespace ui {
 
 namespace {
 
+// The coefficient's line and its source, which may take two lines.
+constexpr int messageLines = 3;
+
 QString number(double value) {
     return qString(ductsys::figureText(value));
 }
@@ -33,6 +37,18 @@ QString parametersText(const ductsys::FittingEntry& entry) {
     return parts.join(QStringLiteral("，"));
 }
 
+// The entry's parameters in the order of the fitting's; one it lacks at its default.
+std::vector<double> parameterValues(const fittings::Fitting& fitting,
+                                    const ductsys::FittingEntry& entry) {
+    std::vector<double> values;
+    for (const fittings::Parameter& parameter : fitting.parameters) {
+        const auto given = std::find_if(entry.parameters.begin(), entry.parameters.end(),
+                                        [&](const auto& p) { return p.first == parameter.name; });
+        values.push_back(given == entry.parameters.end() ? parameter.defaultValue : given->second);
+    }
+    return values;
+}
+
 } // namespace
 
 // The entry's coefficient on the velocity it is published on, evaluated again from its
@@ -42,13 +58,7 @@ QString FittingsDialog::publishedText(const fittings::Fitting* fitting,
     if (!fitting) {
         return {};
     }
-    std::vector<double> values;
-    for (const fittings::Parameter& parameter : fitting->parameters) {
-        const auto given = std::find_if(entry.parameters.begin(), entry.parameters.end(),
-                                        [&](const auto& p) { return p.first == parameter.name; });
-        values.push_back(given == entry.parameters.end() ? parameter.defaultValue : given->second);
-    }
-    const auto zeta = fittings::evaluate(*fitting, values, flow_);
+    const auto zeta = fittings::evaluate(*fitting, parameterValues(*fitting, entry), flow_);
     return std::holds_alternative<fittings::Zeta>(zeta)
                ? number(std::get<fittings::Zeta>(zeta).published)
                : QString();
@@ -78,6 +88,7 @@ FittingsDialog::FittingsDialog(const QString& segment, std::vector<ductsys::Fitt
         type_->addItem(qString(fitting.group) + QString::fromUtf8(" — ") + qString(fitting.name),
                        qString(fitting.id));
     }
+    openListBelow(type_);
     parameters_ = new QFormLayout;
     count_ = new QSpinBox;
     count_->setObjectName(QStringLiteral("fittingCount"));
@@ -86,8 +97,15 @@ FittingsDialog::FittingsDialog(const QString& segment, std::vector<ductsys::Fitt
     zeta_ = new QLabel;
     zeta_->setObjectName(QStringLiteral("fittingZeta"));
     zeta_->setWordWrap(true);
+    // Room for the longest message, so that the panel keeps its height while values are
+    // typed and the message turns from the coefficient to why there is none.
+    zeta_->setFixedHeight(messageLines * zeta_->fontMetrics().lineSpacing());
+    zeta_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* add = new QPushButton(QString::fromUtf8("添加(&A)"));
     add->setObjectName(QStringLiteral("addFitting"));
+    update_ = new QPushButton(QString::fromUtf8("更新(&U)"));
+    update_->setObjectName(QStringLiteral("updateFitting"));
+    update_->setEnabled(false);
     auto* remove = new QPushButton(QString::fromUtf8("删除(&D)"));
     remove->setObjectName(QStringLiteral("removeFitting"));
     sum_ = new QLabel;
@@ -100,6 +118,7 @@ FittingsDialog::FittingsDialog(const QString& segment, std::vector<ductsys::Fitt
     chooser->addRow(zeta_);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(add);
+    buttons->addWidget(update_);
     buttons->addWidget(remove);
     buttons->addStretch();
     buttons->addWidget(sum_);
@@ -115,6 +134,15 @@ FittingsDialog::FittingsDialog(const QString& segment, std::vector<ductsys::Fitt
     connect(type_, &QComboBox::currentIndexChanged, this, &FittingsDialog::showParameters);
     connect(count_, &QSpinBox::valueChanged, this, &FittingsDialog::showZeta);
     connect(add, &QPushButton::clicked, this, &FittingsDialog::addChosen);
+    connect(update_, &QPushButton::clicked, this, &FittingsDialog::updateSelected);
+    // Keys move between the entries as well; a click on the current one loads it again.
+    connect(list_, &QTableWidget::currentCellChanged, this,
+            [this](int row, int, int previous) {
+                if (row != previous) {
+                    loadEntry(row);
+                }
+            });
+    connect(list_, &QTableWidget::cellClicked, this, &FittingsDialog::loadEntry);
     connect(remove, &QPushButton::clicked, this, &FittingsDialog::removeSelected);
     connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -172,26 +200,64 @@ void FittingsDialog::showZeta() {
                  qString(chosen().source)));
 }
 
-void FittingsDialog::addChosen() {
+std::optional<ductsys::FittingEntry> FittingsDialog::chosenEntry() const {
     const auto zeta = evaluateChosen();
     if (!std::holds_alternative<fittings::Zeta>(zeta)) {
-        return;
+        return std::nullopt;
     }
     ductsys::FittingEntry entry{
         chosen().id, {}, count_->value(), std::get<fittings::Zeta>(zeta).segment};
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         entry.parameters.emplace_back(chosen().parameters[i].name, boxes_[i]->value());
     }
-    entries_.push_back(std::move(entry));
-    showEntries();
+    return entry;
 }
 
+// The new entry becomes the current one, so that 更新 changes what was just added.
+void FittingsDialog::addChosen() {
+    if (auto entry = chosenEntry()) {
+        entries_.push_back(std::move(*entry));
+        showEntries();
+        list_->setCurrentCell(int(entries_.size()) - 1, 0);
+    }
+}
+
+void FittingsDialog::updateSelected() {
+    const int row = list_->currentRow();
+    auto entry = chosenEntry();
+    if (row >= 0 && row < int(entries_.size()) && entry) {
+        entries_[std::size_t(row)] = std::move(*entry);
+        showEntries();
+    }
+}
+
+// No entry is current afterwards: 更新 must not write over the one that moved into its row.
 void FittingsDialog::removeSelected() {
     const int row = list_->currentRow();
     if (row >= 0 && row < int(entries_.size())) {
+        list_->setCurrentCell(-1, -1);
         entries_.erase(entries_.begin() + row);
         showEntries();
     }
+}
+
+void FittingsDialog::loadEntry(int row) {
+    const bool valid = row >= 0 && row < int(entries_.size());
+    update_->setEnabled(valid);
+    if (!valid) {
+        return;
+    }
+    const ductsys::FittingEntry& entry = entries_[std::size_t(row)];
+    const int type = type_->findData(qString(entry.id));
+    if (type < 0) {
+        return; // a fitting this library does not have: the panel cannot show it
+    }
+    type_->setCurrentIndex(type);
+    const std::vector<double> values = parameterValues(chosen(), entry);
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        boxes_[i]->setValue(values[i]);
+    }
+    count_->setValue(entry.count);
 }
 
 void FittingsDialog::showEntries() {

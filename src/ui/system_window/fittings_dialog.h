@@ -4,6 +4,7 @@
 #include "system/duct_system.h"
 
 #include <QDialog>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -11,6 +12,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QFormLayout;
 class QLabel;
+class QPushButton;
 class QSpinBox;
 class QTableWidget;
 
@@ -35,8 +37,13 @@ private:
     void showParameters();
     void showZeta();
     void showEntries();
+    // The fitting as the panel shows it, if it has a coefficient.
+    std::optional<ductsys::FittingEntry> chosenEntry() const;
     void addChosen();
+    void updateSelected();
     void removeSelected();
+    // Shows the list's entry in the panel, to be changed and written back with 更新.
+    void loadEntry(int row);
 
     std::vector<ductsys::FittingEntry> entries_;
     fittings::SegmentFlow flow_;
@@ -46,6 +53,7 @@ private:
     std::vector<QDoubleSpinBox*> boxes_;
     QSpinBox* count_;
     QLabel* zeta_;
+    QPushButton* update_;
     QLabel* sum_;
 };
 

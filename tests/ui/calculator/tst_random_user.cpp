@@ -223,16 +223,20 @@ QString TestRandomUser::editSystem(QRandomGenerator& random) {
         // Tab and Enter in an editor commit the cell rather than type.
         const QString text =
             QString(hostileTexts.at(random.bounded(hostileTexts.size()))).remove('\t').remove('\n');
+        // 形状 and 类型 are chosen from a list, not typed: the cell after one is typed instead.
+        const bool listed = cell.column() == ductsys::Kind || cell.column() == ductsys::Shape;
+        const QModelIndex typed = cell.siblingAtColumn(cell.column() + (listed ? 1 : 0));
+        table->setCurrentIndex(typed);
         // A 编号 another segment has is refused; the cell keeps its own.
         const auto& segments = system->document()->segments();
         const std::string typedId = text.toStdString();
         const std::string_view id = ductsys::trimmed(typedId);
         const bool taken =
-            cell.column() == ductsys::Id && !id.empty() &&
+            typed.column() == ductsys::Id && !id.empty() &&
             std::any_of(segments.begin(), segments.end(), [&](const ductsys::Segment& s) {
                 return ductsys::trimmed(s.cells[ductsys::Id]) == id;
             });
-        const QString kept = taken ? cell.data(Qt::EditRole).toString() : text;
+        const QString kept = taken ? typed.data(Qt::EditRole).toString() : text;
         // The calculator stays the active window: the editor is found, not taken from the focus.
         QTest::keyClick(table, Qt::Key_F2);
         auto* editor = table->findChild<QLineEdit*>();
@@ -244,8 +248,8 @@ QString TestRandomUser::editSystem(QRandomGenerator& random) {
         // The editor commits from the event loop, then goes.
         (void)QTest::qWaitFor([table] { return !table->findChild<QLineEdit*>(); });
         // A new upstream segment moves the row below it; the current cell goes along.
-        typedCell = {table->currentIndex().row(), cell.column(), kept};
-        return QString("type '%1' into cell %2,%3").arg(text).arg(cell.row()).arg(cell.column());
+        typedCell = {table->currentIndex().row(), typed.column(), kept};
+        return QString("type '%1' into cell %2,%3").arg(text).arg(typed.row()).arg(typed.column());
     }
     case 4: {
         // Saved and opened again, the system is the same.
