@@ -1,5 +1,6 @@
 #include "exports/command_line.h"
 #include "ui/main_window/main_window.h"
+#include "ui/main_window/qt_translations.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -47,6 +48,7 @@ int main(int argc, char* argv[]) {
         return exports::exportFromCommandLine(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
+    ui::installQtTranslations();
     // Lets the desktop match the window to its entry and icon (Wayland needs it).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ductcalc.DuctCalc"));
     ui::MainWindow window;
