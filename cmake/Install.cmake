@@ -74,4 +74,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, qt6-translations-l10n, fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-uming")
+# libxlsxwriter is opened when the first workbook is written (cmake/Xlsxwriter.cmake), out of
+# dpkg-shlibdeps' sight; Debian names its package after the soname.
+if(XLSXWRITER_SONAME)
+    string(REGEX REPLACE "\\.so\\.([0-9]+)$" "\\1" xlsxwriter_package ${XLSXWRITER_SONAME})
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${xlsxwriter_package}")
+endif()
 include(CPack)
