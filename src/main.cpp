@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ductcalc.DuctCalc"));
     ui::MainWindow window;
     window.show();
-    window.offerRecovery();
+    window.offerRecoveryAfterFirstPaint();
     // A file given, as by a file manager, opens in the duct system window.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {
         window.openSystemFile(arguments[1]);
