@@ -15,7 +15,7 @@ struct Opened {
     QString error; // empty once every function is found
 };
 
-Opened open() {
+Opened openLibrary() {
     // Kept loaded: the table points into it.
     QLibrary library(QStringLiteral(DUCTCALC_XLSXWRITER_SONAME));
     Opened opened;
@@ -36,7 +36,7 @@ Opened open() {
 } // namespace
 
 const XlsxwriterFunctions* xlsxwriterFunctions(QString* error) {
-    static const Opened opened = open();
+    static const Opened opened = openLibrary();
     if (!opened.error.isEmpty()) {
         if (error) {
             *error = opened.error;
