@@ -9,12 +9,14 @@ install(TARGETS ductcalc
     BUNDLE DESTINATION .)
 
 if(WIN32 AND CMAKE_CROSSCOMPILING)
-    # The plugins the program loads, in the folders beside it where Qt looks for them, and
-    # the DLLs of Qt and of the MinGW runtime that the program and the plugins need.
+    # The plugins the program loads, in the folders beside it where Qt looks for them, Qt's
+    # own Chinese texts where the program looks for them, and the DLLs of Qt and of the
+    # MinGW runtime that the program and the plugins need.
     install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsIntegrationPlugin
         LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
     install(IMPORTED_RUNTIME_ARTIFACTS Qt6::QWindowsVistaStylePlugin
         LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)
+    install(FILES ${DUCTCALC_QT_TRANSLATIONS} DESTINATION ${CMAKE_INSTALL_BINDIR}/translations)
     install(CODE "
         include(${CMAKE_CURRENT_LIST_DIR}/WindowsDeploy.cmake)
         ductcalc_deploy_windows_dlls(\"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\"
@@ -66,9 +68,16 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
-# Shared libraries are found by dpkg-shlibdeps; Qt's platform plugins are loaded at run
-# time and the Chinese captions need a CJK font (the formula faces are built in).
+# Shared libraries are found by dpkg-shlibdeps; Qt's platform plugins and its own Chinese
+# texts (the file dialogs, the standard buttons) are loaded at run time, and the Chinese
+# captions need a CJK font (the formula faces are built in).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-uming")
+    "qt6-qpa-plugins, qt6-translations-l10n, fonts-wqy-microhei | fonts-noto-cjk | fonts-arphic-uming")
+# libxlsxwriter is opened when the first workbook is written (cmake/Xlsxwriter.cmake), out of
+# dpkg-shlibdeps' sight; Debian names its package after the soname.
+if(XLSXWRITER_SONAME)
+    string(REGEX REPLACE "\\.so\\.([0-9]+)$" "\\1" xlsxwriter_package ${XLSXWRITER_SONAME})
+    string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", ${xlsxwriter_package}")
+endif()
 include(CPack)

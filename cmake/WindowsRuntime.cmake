@@ -2,6 +2,8 @@
 #   DUCTCALC_WINDOWS_DLL_DIRS  the host folders holding the DLLs of Qt and of the MinGW
 #                              runtime (libstdc++, libgcc, winpthread), searched by the
 #                              install step
+#   DUCTCALC_QT_TRANSLATIONS   Qt's own Simplified Chinese texts (qtbase_zh_CN.qm), which the
+#                              program reads from the folder translations beside itself
 #   DUCTCALC_WINE_ENVIRONMENT  environment entries for the programs the build runs through
 #                              CMAKE_CROSSCOMPILING_EMULATOR (Wine): the icon renderer, the tests
 
@@ -17,6 +19,11 @@ foreach(dll libstdc++-6.dll libwinpthread-1.dll)
     list(APPEND DUCTCALC_WINDOWS_DLL_DIRS ${dir})
 endforeach()
 list(REMOVE_DUPLICATES DUCTCALC_WINDOWS_DLL_DIRS)
+
+# Qt for Windows is built without its translations; Debian's catalogue, from
+# qt6-translations-l10n, is the same file on every platform.
+find_file(DUCTCALC_QT_TRANSLATIONS qtbase_zh_CN.qm PATHS ${QT_HOST_PATH}/share/qt6/translations
+    NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 
 # Wine finds the DLLs through its search path. It shows the host's root as drive Z: and
 # separates the folders with semicolons, escaped here so that they stay inside one argument

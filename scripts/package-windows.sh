@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the program for Windows x86-64 with MinGW-w64 and packs it with the Qt and
-# MinGW runtime DLLs and the Qt plugins it loads: prints
+# MinGW runtime DLLs, the Qt plugins it loads and Qt's own Chinese texts (translations/,
+# Debian's qtbase_zh_CN.qm): prints
 # build/windows/ductcalc-<version>-windows-x86_64.zip (绿色版: unzipped anywhere, ductcalc.exe
 # runs) and build/windows/ductcalc-<version>-windows-x86_64-setup.exe (安装版, made with NSIS
 # from cmake/ductcalc-setup.nsi), the setup program last.

@@ -33,6 +33,8 @@ ctest --test-dir "$windows_build" --output-on-failure --no-tests=error -j2
 /usr/lib/wine/wineserver --kill
 /usr/lib/wine/wineserver --wait
 
+# Qt's own Chinese texts travel in the zip, where the program looks for them.
+check grep -q "/translations/qtbase_zh_CN.qm$" <(unzip -Z1 "$zip")
 unzip -q "$zip" -d "$scratch"
 program=$(echo "$scratch"/*/ductcalc.exe)
 # Only the DLLs beside the program: no search path into the build machine's folders.
@@ -71,6 +73,7 @@ association='HKLM\Software\Classes\ductcalc.system\shell\open\command'
 /usr/lib/wine/wineserver --wait
 check test -f "$installed/ductcalc.exe"
 check test -f "$installed/platforms/qwindows.dll"
+check test -f "$installed/translations/qtbase_zh_CN.qm"
 check test -f "$shortcut"
 check grep -q "$(basename "$zip" | cut -d- -f2)" <("$wine" reg query "$uninstall" /v DisplayVersion)
 check grep -q ductcalc.system <("$wine" reg query 'HKLM\Software\Classes\.ductsys')

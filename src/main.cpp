@@ -1,5 +1,6 @@
 #include "exports/command_line.h"
 #include "ui/main_window/main_window.h"
+#include "ui/main_window/qt_translations.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -47,11 +48,12 @@ int main(int argc, char* argv[]) {
         return exports::exportFromCommandLine(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
+    ui::installQtTranslations();
     // Lets the desktop match the window to its entry and icon (Wayland needs it).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.ductcalc.DuctCalc"));
     ui::MainWindow window;
     window.show();
-    window.offerRecovery();
+    window.offerRecoveryAfterFirstPaint();
     // A file given, as by a file manager, opens in the duct system window.
     if (const QStringList arguments = QCoreApplication::arguments(); arguments.size() > 1) {
         window.openSystemFile(arguments[1]);

@@ -8,6 +8,7 @@ source scripts/lib/as-root.sh
 ductcalc_packages=(
     cmake ninja-build g++         # the build
     qt6-base-dev                  # Qt 6 Widgets and Qt Test
+    qt6-translations-l10n         # Qt's own dialogs in Chinese (also copied into the Windows zip)
     libxlsxwriter-dev             # the Excel workbook
     fonts-wqy-microhei            # a CJK font, so the Chinese captions render
     desktop-file-utils appstream  # validators of the desktop entry and metainfo

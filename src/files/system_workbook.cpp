@@ -2,6 +2,7 @@
 
 #include "files/damper_suggestion.h"
 #include "files/file_access.h"
+#include "files/xlsxwriter_library.h"
 #include "system/system_table.h"
 
 #include <QDir>
@@ -11,7 +12,6 @@
 #include <cerrno>
 #include <cmath>
 #include <map>
-#include <xlsxwriter.h>
 
 namespace files {
 
@@ -57,9 +57,14 @@ std::string formula(const char* pattern, std::initializer_list<std::string> cell
     return text.toStdString();
 }
 
+// The library's functions; the workbook is only begun once they are found.
+const XlsxwriterFunctions& lxw() {
+    return *xlsxwriterFunctions();
+}
+
 std::string cellName(lxw_row_t row, lxw_col_t column) {
     char name[LXW_MAX_CELL_NAME_LENGTH];
-    lxw_rowcol_to_cell(name, row, column);
+    lxw().lxw_rowcol_to_cell(name, row, column);
     return name;
 }
 
@@ -68,13 +73,13 @@ class Sheet {
 public:
     Sheet(lxw_workbook* book, const char* name, std::map<Style, lxw_format*>& formats)
         : book_(book)
-        , sheet_(workbook_add_worksheet(book, name))
+        , sheet_(lxw().workbook_add_worksheet(book, name))
         , formats_(formats) {}
 
     lxw_worksheet* get() const { return sheet_; }
 
     void text(lxw_row_t row, lxw_col_t column, const std::string& text, const Style& style) {
-        worksheet_write_string(sheet_, row, column, text.c_str(), format(style));
+        lxw().worksheet_write_string(sheet_, row, column, text.c_str(), format(style));
         fit(column, text);
     }
     // A figure as the window shows it; a text such as 溢出 stays text.
@@ -85,7 +90,7 @@ public:
             return;
         }
         style.numberFormat = numberFormat(shown);
-        worksheet_write_number(sheet_, row, column, value, format(style));
+        lxw().worksheet_write_number(sheet_, row, column, value, format(style));
         fit(column, shown);
     }
     // A formula with the value the program computed, which a spreadsheet shows until it
@@ -94,7 +99,8 @@ public:
                  Style style) {
         const std::string shown = ductsys::figureText(value);
         style.numberFormat = numberFormat(shown);
-        worksheet_write_formula_num(sheet_, row, column, formula.c_str(), format(style), value);
+        lxw().worksheet_write_formula_num(sheet_, row, column, formula.c_str(), format(style),
+                                          value);
         fit(column, shown);
     }
     void headers(const std::vector<std::string>& captions) {
@@ -103,11 +109,11 @@ public:
             header.header = true;
             text(0, column, captions[column], header);
         }
-        worksheet_freeze_panes(sheet_, 1, 0);
+        lxw().worksheet_freeze_panes(sheet_, 1, 0);
     }
     void setWidths() {
         for (lxw_col_t column = 0; column < widths_.size(); ++column) {
-            worksheet_set_column(sheet_, column, column, widths_[column] + 2, nullptr);
+            lxw().worksheet_set_column(sheet_, column, column, widths_[column] + 2, nullptr);
         }
     }
 
@@ -115,12 +121,12 @@ private:
     lxw_format* format(const Style& style) {
         auto [found, added] = formats_.try_emplace(style, nullptr);
         if (added) {
-            found->second = workbook_add_format(book_);
+            found->second = lxw().workbook_add_format(book_);
             if (!style.numberFormat.empty()) {
-                format_set_num_format(found->second, style.numberFormat.c_str());
+                lxw().format_set_num_format(found->second, style.numberFormat.c_str());
             }
             if (style.header || style.critical) {
-                format_set_bold(found->second);
+                lxw().format_set_bold(found->second);
             }
             // Inputs white, computed figures grey; the critical path tinted blue like the window.
             const lxw_color_t fill = style.header     ? 0xD9D9D9
@@ -128,7 +134,7 @@ private:
                                      : style.computed ? 0xF2F2F2
                                                       : LXW_COLOR_UNSET;
             if (fill != LXW_COLOR_UNSET) {
-                format_set_bg_color(found->second, fill);
+                lxw().format_set_bg_color(found->second, fill);
             }
         }
         return found->second;
@@ -320,7 +326,7 @@ std::optional<QString> writeWorkbook(const QString& path, const SystemReport& re
     const QByteArray folder = QDir::toNativeSeparators(scratch).toLocal8Bit();
     lxw_workbook_options options{};
     options.tmpdir = const_cast<char*>(folder.constData());
-    lxw_workbook* book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
+    lxw_workbook* book = lxw().workbook_new_opt(QFile::encodeName(path).constData(), &options);
     if (!book) {
         return QString::fromUtf8("无法创建工作簿。");
     }
@@ -337,7 +343,7 @@ std::optional<QString> writeWorkbook(const QString& path, const SystemReport& re
         sheet.setWidths();
     }
     errno = 0;
-    if (const lxw_error error = workbook_close(book); error != LXW_NO_ERROR) {
+    if (const lxw_error error = lxw().workbook_close(book); error != LXW_NO_ERROR) {
         return workbookErrorText(error, errno, path);
     }
     return std::nullopt;
@@ -346,6 +352,9 @@ std::optional<QString> writeWorkbook(const QString& path, const SystemReport& re
 } // namespace
 
 std::optional<QString> writeSystemWorkbook(const QString& path, const SystemReport& report) {
+    if (QString error; !xlsxwriterFunctions(&error)) {
+        return QString::fromUtf8("无法载入生成工作簿的程序库（%1）。").arg(error);
+    }
     const QTemporaryDir scratch;
     if (!scratch.isValid()) {
         return QString::fromUtf8("无法创建临时文件。");

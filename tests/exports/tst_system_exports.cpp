@@ -4,6 +4,7 @@
 #include "exports/command_line.h"
 #include "system/system_table.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -58,6 +59,28 @@ class TestSystemExports : public QObject {
     }
 
 private slots:
+    // Linked with the program, the workbook's library would cost every start its dynamic
+    // linking (with OpenSSL's); it is opened by the first workbook. First of the tests, so
+    // that no workbook has been written before.
+    void workbookLibraryOpenedByTheFirstWorkbook() {
+#ifndef DUCTCALC_XLSXWRITER_SONAME
+        QSKIP("the library is linked with the program here");
+#else
+        const auto mapped = [] {
+            QFile maps(QStringLiteral("/proc/self/maps"));
+            return maps.open(QIODevice::ReadOnly) &&
+                   maps.readAll().contains(DUCTCALC_XLSXWRITER_SONAME);
+        };
+        QVERIFY(!mapped());
+        const auto segments = branchingSystem(3);
+        const QString book = folder.filePath(QStringLiteral("first.xlsx"));
+        QCOMPARE(
+            exports::writeSystemAs(book, report(segments, ductsys::calculate(segments, settings))),
+            std::nullopt);
+        QVERIFY(mapped());
+#endif
+    }
+
     // The sheets, the headers, a row's numbers as numbers, and the losses as formulas whose
     // cached values are the program's.
     void workbookReadsBack() {

@@ -2,6 +2,7 @@
 // table rows, and referred to a segment's velocity.
 
 #include "files/damper_suggestion.h"
+#include "files/file_access.h"
 #include "files/fitting_library.h"
 
 #include <QJsonArray>
@@ -32,68 +33,50 @@ class TestFittings : public QObject {
     Q_OBJECT
 
 private slots:
-    // The embedded library is read whole: no unknown kind, missing source or unreadable table.
-    void embeddedLibraryReadsWhole() {
-        QVERIFY2(files::fittingLibraryFaults().isEmpty(),
-                 qPrintable(files::fittingLibraryFaults().join(QLatin1Char('\n'))));
-    }
+    // The embedded library reads whole: no unknown kind, missing source or unreadable table.
+    void embeddedLibraryReadsWhole() { QCOMPARE(files::fittingLibraryFaults(), QStringList()); }
 
-    // A fitting with one fault is left out and the fault named; a file that is no library
-    // says so.
+    // A fitting with one fault is left out and named, beside a sound one and a non-library.
     void reportsWhatItCannotRead_data() {
         QTest::addColumn<QString>("key");
-        QTest::addColumn<QByteArray>("value"); // JSON; empty to leave the key out
+        QTest::addColumn<QByteArray>("value"); // JSON; empty leaves the key out
         QTest::addColumn<QString>("says");
-        const auto row = [](const char* name, const char* key, const char* value,
-                            const char* says) {
-            QTest::newRow(name) << QString::fromLatin1(key) << QByteArray(value)
-                                << QString::fromUtf8(says);
+        const auto row = [](const char* key, const char* value, const char* says) {
+            QTest::addRow("%s %s", key, value)
+                << key << QByteArray(value) << QString::fromUtf8(says);
         };
-        row("unknown formula", "formula", R"({"kind": "cubic"})", "公式类型 \"cubic\" 未知");
-        row("unknown ratio", "velocityRatio", R"({"kind": "square", "of": "x"})",
-            "风速换算类型 \"square\" 未知");
-        row("no source", "source", "", "缺少 \"source\"");
-        row("table a list", "table", "[1, 2]", "表格 \"table\"无法读取");
-        row("table too short", "table", R"({"rows": "x", "rowValues": [1, 2], "values": [1]})",
-            "表格 \"table\"无法读取");
-        row("text in a table", "table", R"({"rows": "x", "rowValues": [1, 2], "values": [1, "a"]})",
-            "表格 \"table\"无法读取");
-        row("unknown parameter", "factor",
-            R"({"rows": "y", "rowValues": [1, 2], "values": [1, 2]})",
+        row("formula", R"({"kind": "cubic"})", "公式类型 \"cubic\" 未知");
+        row("velocityRatio", R"({"kind": "square", "of": "x"})", "风速换算类型 \"square\" 未知");
+        row("source", "", "缺少 \"source\"");
+        for (const char* table : {"[1, 2]", R"({"rows": "x", "rowValues": [1, 2], "values": [1]})",
+                                  R"({"rows": "x", "rowValues": [1, 2], "values": [1, "a"]})"}) {
+            row("table", table, "表格 \"table\"无法读取");
+        }
+        row("factor", R"({"rows": "y", "rowValues": [1, 2], "values": [1, 2]})",
             "表格 \"factor\"的参数 \"y\" 不在管件的参数中");
     }
     void reportsWhatItCannotRead() {
         QFETCH(QString, key);
         QFETCH(QByteArray, value);
         QFETCH(QString, says);
-        QJsonObject broken = QJsonDocument::fromJson(R"({"id": "b", "name": "坏", "source": "s",
-            "reference": "r", "parameters": [{"name": "x", "default": 1}],
+        const QJsonObject sound = QJsonDocument::fromJson(R"({"id": "a", "name": "好",
+            "source": "s", "reference": "r", "parameters": [{"name": "x", "default": 1}],
             "table": {"rows": "x", "rowValues": [1, 2], "values": [0.5, 0.7]}})")
-                                 .object();
-        QJsonObject sound = broken;
-        sound.insert(QStringLiteral("id"), QStringLiteral("a"));
-        broken.insert(key, QJsonDocument::fromJson("[" + value + "]").array().at(0));
-        if (value.isEmpty()) {
-            broken.remove(key);
-        }
+                                      .object();
+        QJsonObject broken = sound;
+        broken.insert("id", "b");
+        broken.insert(key, QJsonDocument::fromJson("[" + value + "]")[0]); // undefined removes it
         const QTemporaryDir folder;
-        const auto write = [&](const char* name, const QByteArray& bytes) {
-            QFile file(folder.filePath(QString::fromLatin1(name)));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        };
-        write("1.json", QJsonDocument(QJsonObject{{"group", QString::fromUtf8("弯头")},
-                                                  {"fittings", QJsonArray{sound, broken}}})
-                            .toJson());
-        write("2.json", "{\"group\": ");
+        const QJsonObject group{{"group", "弯头"}, {"fittings", QJsonArray{sound, broken}}};
+        QVERIFY(
+            !files::writeFileAtomically(folder.filePath("1.json"), QJsonDocument(group).toJson()));
+        QVERIFY(!files::writeFileAtomically(folder.filePath("2.json"), "{\"group\": "));
         const files::FittingLibraryRead read = files::readFittingLibrary(folder.path());
-        QCOMPARE(read.library.size(), std::size_t(1));
-        QCOMPARE(read.library[0].id, std::string("a"));
-        QCOMPARE(read.faults.size(), 2);
-        QVERIFY2(read.faults[0].startsWith(QString::fromUtf8("1.json：管件 \"b\"：")) &&
-                     read.faults[0].contains(says),
-                 qPrintable(read.faults[0]));
-        QVERIFY2(read.faults[1].startsWith(QString::fromUtf8("2.json：不是管件库")),
-                 qPrintable(read.faults[1]));
+        QVERIFY(read.library.size() == 1 && read.library[0].id == "a");
+        QVERIFY2(read.faults.size() == 2 && read.faults[0].startsWith("1.json：管件 \"b\"：") &&
+                     read.faults[0].contains(says) &&
+                     read.faults[1].startsWith("2.json：不是管件库"),
+                 qPrintable(read.faults.join(QLatin1Char('\n'))));
     }
 
     // Every fitting names its source and reference, and its tables are as wide as their

