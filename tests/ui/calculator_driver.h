@@ -162,10 +162,8 @@ private:
                                box->text(),
                                {},
                                box->isModal(),
-                               box->icon() == QMessageBox::NoIcon};
-            if (box->defaultButton()) {
-                shown.defaultButton = box->defaultButton()->text();
-            }
+                               box->icon() == QMessageBox::NoIcon,
+                               box->defaultButton() ? box->defaultButton()->text() : QString()};
             for (const QAbstractButton* button : box->buttons()) {
                 shown.buttons << button->text();
             }
