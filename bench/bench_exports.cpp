@@ -3,6 +3,7 @@
 // file of a temporary folder, as `--export` does once the project is open. The PDF's text
 // is laid out and embedded through Qt Gui, hence the application on the offscreen platform.
 #include "exports/system_sheet.h"
+#include "files/fitting_library.h"
 #include "files/system_workbook.h"
 #include "random_system.h"
 
@@ -22,7 +23,8 @@ void exportSystem(benchmark::State& bench, Writer write, std::size_t count, cons
     const QTemporaryDir folder;
     const QString path = folder.filePath(QString::fromLatin1(fileName));
     for (auto _ : bench) {
-        const ductsys::SystemResult result = ductsys::calculate(segments, settings);
+        const ductsys::SystemResult result =
+            ductsys::calculate(segments, settings, files::fittingLibrary());
         const files::SystemReport report{files::systemName(path), QDate::currentDate(), segments,
                                          settings, result};
         if (const auto reason = write(path, report)) {

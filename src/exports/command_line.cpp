@@ -2,6 +2,7 @@
 
 #include "exports/system_sheet.h"
 #include "files/file_access.h"
+#include "files/fitting_library.h"
 #include "files/system_csv.h"
 #include "files/system_workbook.h"
 #include "system/system_table.h"
@@ -70,7 +71,8 @@ int exportFromCommandLine(const QStringList& arguments) {
         return fail(QString::fromUtf8("无法打开 %1：%2").arg(inputs.front(), *reason));
     }
     const files::Project& system = std::get<files::Project>(project);
-    const ductsys::SystemResult result = ductsys::calculate(system.segments, system.settings);
+    const ductsys::SystemResult result =
+        ductsys::calculate(system.segments, system.settings, files::fittingLibrary());
     // A script cannot be asked whether an incomplete sheet will do, so none is written.
     if (!result.complete()) {
         return fail(QString::fromUtf8("未导出 %1：%2")

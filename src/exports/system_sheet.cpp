@@ -260,7 +260,7 @@ private:
         } else {
             line(QString::fromUtf8("最不利环路与风机所需全压：计算不完整，无法确定"), 9, true);
         }
-        const auto balance = ductsys::balanceRows(result);
+        const auto& balance = result.balance;
         line(QString::fromUtf8("并联管路平衡：超过限值 %1 % 的支管 %2 个")
                  .arg(report_.settings.balanceLimit)
                  .arg(result.branchesOverLimit),
@@ -275,7 +275,7 @@ private:
                 return qString(report_.segments[i].cells[Column::Id]);
             };
             const auto figure = [](double value) { return qString(ductsys::figureText(value)); };
-            const auto damper = files::damperSuggestion(report_.result, branch);
+            const auto& damper = branch.damper;
             rows.push_back({id(branch.branchPoint), id(branch.branch), figure(branch.loss),
                             figure(branch.largest), figure(branch.imbalance),
                             QString::fromUtf8(branch.overLimit ? "是" : "否"),

@@ -258,7 +258,7 @@ void writeBalance(Sheet& sheet, const SystemReport& report) {
                    "需加阻力 Pa", "调节阀"});
     const Style plain;
     lxw_row_t row = 1;
-    for (const ductsys::BalanceRow& branch : ductsys::balanceRows(report.result)) {
+    for (const ductsys::BalanceRow& branch : report.result.balance) {
         const Style marked = cellStyle(false, branch.overLimit);
         sheet.text(row, 0, report.segments[branch.branchPoint].cells[Column::Id], plain);
         sheet.text(row, 1, report.segments[branch.branch].cells[Column::Id], plain);
@@ -266,7 +266,7 @@ void writeBalance(Sheet& sheet, const SystemReport& report) {
         sheet.figure(row, 3, branch.largest, plain);
         sheet.figure(row, 4, branch.imbalance, marked);
         sheet.text(row, 5, branch.overLimit ? "是" : "否", marked);
-        if (const auto damper = damperSuggestion(report.result, branch)) {
+        if (const auto& damper = branch.damper) {
             sheet.figure(row, 6, damper->pressure, marked);
             sheet.text(row, 7, damperText(*damper).toStdString(), marked);
         }

@@ -68,9 +68,11 @@ SegmentKind kindByPlace(const Tree& tree, const std::vector<SegmentResult>& resu
 
 class Calculation {
 public:
-    Calculation(const std::vector<Segment>& segments, const Settings& settings)
+    Calculation(const std::vector<Segment>& segments, const Settings& settings,
+                const fittings::Library& library)
         : segments_(segments)
         , settings_(settings)
+        , library_(library)
         , results_(segments.size())
         , tree_(readTree())
         , flowKnown_(segments.size(), false)
@@ -330,8 +332,13 @@ private:
         auto& results = system.segments;
         const auto worstBelow = worstLossesBelow(results);
         for (const std::size_t i : tree_.order) {
-            balance(i, worstBelow, results);
+            balance(i, worstBelow, system);
         }
+        // Grouped by branch point, in the order of the table.
+        std::stable_sort(system.balance.begin(), system.balance.end(),
+                         [](const BalanceRow& a, const BalanceRow& b) {
+                             return a.branchPoint < b.branchPoint;
+                         });
         for (std::size_t i = 0; i < results.size(); ++i) {
             if (results[i].badColumn || !results[i].fromFan) {
                 system.incomplete.push_back(i);
@@ -421,7 +428,8 @@ private:
     // from there to an outlet through it; its imbalance is how far it falls short of the
     // largest sibling, known when every sibling's loss is.
     void balance(std::size_t i, const std::vector<std::optional<double>>& worstBelow,
-                 std::vector<SegmentResult>& results) const {
+                 SystemResult& system) const {
+        auto& results = system.segments;
         const auto& next = tree_.downstream[i];
         if (next.size() < 2 || !worstBelow[i]) {
             return;
@@ -434,14 +442,43 @@ private:
         for (const std::size_t child : next) {
             const double loss = *worstBelow[child] - start;
             const double imbalance = (largest - loss) / largest * 100;
-            results[child].imbalance = imbalance;
-            results[child].branchLoss = loss;
-            results[child].overBalance = imbalance > settings_.balanceLimit;
+            SegmentResult& branch = results[child];
+            branch.imbalance = imbalance;
+            branch.branchLoss = loss;
+            branch.overBalance = imbalance > settings_.balanceLimit;
+            system.balance.push_back({i, child, loss, largest, imbalance, branch.overBalance,
+                                      branch.overBalance ? damperFor(branch, largest - loss)
+                                                         : std::nullopt});
         }
+    }
+
+    // The damper that adds the pressure at the branch's first segment, on its velocity.
+    std::optional<DamperSuggestion> damperFor(const SegmentResult& first, double pressure) const {
+        if (!first.computed || !(first.figures.dynamicPressure > 0)) {
+            return std::nullopt;
+        }
+        DamperSuggestion suggestion{pressure, pressure / first.figures.dynamicPressure, nullptr, {}};
+        suggestion.damper = libraryDamper(first.section.shape);
+        if (suggestion.damper) {
+            suggestion.angle = fittings::damperAngle(*suggestion.damper, suggestion.zeta);
+        }
+        return suggestion;
+    }
+
+    // The library's damper for a shape; an elliptic duct, for which none is made, takes the
+    // rectangular one, whose blades fit its flat sides.
+    const fittings::Fitting* libraryDamper(DuctShape shape) const {
+        const std::string_view wanted =
+            shapeCell(shape == DuctShape::Elliptic ? DuctShape::Rectangular : shape);
+        const auto found = std::find_if(library_.begin(), library_.end(), [&](const auto& fitting) {
+            return fitting.damper && fitting.shape == wanted;
+        });
+        return found == library_.end() ? nullptr : &*found;
     }
 
     const std::vector<Segment>& segments_;
     const Settings& settings_;
+    const fittings::Library& library_;
     std::vector<SegmentResult> results_;
     Tree tree_;
     std::vector<bool> flowKnown_;
@@ -540,8 +577,9 @@ bool inLoop(const std::vector<SegmentResult>& results, std::size_t row) {
     return false;
 }
 
-SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings) {
-    return Calculation(segments, settings).run();
+SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings,
+                       const fittings::Library& library) {
+    return Calculation(segments, settings, library).run();
 }
 
 } // namespace ductsys

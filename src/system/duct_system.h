@@ -2,6 +2,7 @@
 
 #include "calc/defaults.h"
 #include "calc/duct_evaluation.h"
+#include "fittings/fittings.h"
 
 #include <array>
 #include <cstddef>
@@ -146,6 +147,28 @@ struct SegmentResult {
     bool onCriticalPath = false;
 };
 
+// What brings a branch over the balance limit level with its largest sibling: the pressure
+// to add at its first segment, the ζ of a damper there (that pressure over the segment's
+// dynamic pressure), and the damper's angle from fully open that gives it, from the
+// library's damper for the segment's shape.
+struct DamperSuggestion {
+    double pressure = 0; // Pa
+    double zeta = 0;
+    const fittings::Fitting* damper = nullptr; // none where the library has none
+    std::optional<double> angle;               // degrees; none beyond the damper's data
+};
+
+// A branch at a point where branches part, as the balance tables list it.
+struct BalanceRow {
+    std::size_t branchPoint; // the segment the branches start from
+    std::size_t branch;      // the branch's first segment
+    double loss;             // Pa, from the branch point to the branch's farthest outlet
+    double largest;          // Pa, the largest such loss of the branches from the point
+    double imbalance;        // %
+    bool overLimit;
+    std::optional<DamperSuggestion> damper; // for a branch over the limit
+};
+
 struct SystemResult {
     std::vector<SegmentResult> segments; // in the order of the inputs
     // The segments with a bad cell or no loss from the fan, in table order, and the one
@@ -155,6 +178,8 @@ struct SystemResult {
     std::optional<std::size_t> firstProblem;
     std::vector<std::size_t> warnings;     // the segments with a warning, in table order
     std::vector<std::size_t> criticalPath; // from the fan to its terminal
+    // Every branch where branches part, grouped by branch point in table order.
+    std::vector<BalanceRow> balance;
     std::optional<double> fanPressure;     // the critical path's loss, Pa
     // The flows at the fan, m3/h: known when every segment at the fan has one and every
     // segment is connected to it.
@@ -164,7 +189,9 @@ struct SystemResult {
     bool complete() const { return incomplete.empty(); }
 };
 
-SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings);
+// The dampers a branch over the balance limit is given are the library's.
+SystemResult calculate(const std::vector<Segment>& segments, const Settings& settings,
+                       const fittings::Library& library = {});
 
 // Whether the chain of upstream segments from a segment comes back to it.
 bool inLoop(const std::vector<SegmentResult>& results, std::size_t row);

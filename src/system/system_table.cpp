@@ -197,25 +197,4 @@ std::vector<OutlineRow> outline(const SystemResult& result) {
     return rows;
 }
 
-std::vector<BalanceRow> balanceRows(const SystemResult& result) {
-    const auto& segments = result.segments;
-    std::vector<double> largest(segments.size(), 0);
-    std::vector<BalanceRow> rows;
-    for (std::size_t i = 0; i < segments.size(); ++i) {
-        if (const auto& branch = segments[i]; branch.branchLoss) {
-            largest[*branch.upstream] = std::max(largest[*branch.upstream], *branch.branchLoss);
-            rows.push_back({*branch.upstream, i, *branch.branchLoss, 0, *branch.imbalance,
-                            branch.overBalance});
-        }
-    }
-    for (BalanceRow& row : rows) {
-        row.largest = largest[row.branchPoint];
-    }
-    // Grouped by branch point, in the order of the table.
-    std::stable_sort(rows.begin(), rows.end(), [](const BalanceRow& a, const BalanceRow& b) {
-        return a.branchPoint < b.branchPoint;
-    });
-    return rows;
-}
-
 } // namespace ductsys

@@ -75,15 +75,5 @@ struct OutlineRow {
 };
 std::vector<OutlineRow> outline(const SystemResult& result);
 
-// A branch at a point where branches part, as the balance tables list it.
-struct BalanceRow {
-    std::size_t branchPoint; // the segment the branches start from
-    std::size_t branch;      // the branch's first segment
-    double loss;             // Pa, from the branch point to the branch's farthest outlet
-    double largest;          // Pa, the largest such loss of the branches from the point
-    double imbalance;        // %
-    bool overLimit;
-};
-std::vector<BalanceRow> balanceRows(const SystemResult& result);
 
 } // namespace ductsys

@@ -169,10 +169,10 @@ private slots:
         segments[0].cells = {"1", "", "", "", "10", "圆形", "400", "0", "0", ""};
         segments[1].cells = {"2", "1", "", "1000", "30", "圆形", "250", "0", "0", ""};
         segments[2].cells = {"3", "1", "", "1000", "2", "圆形", "250", "0", "0", ""};
-        const auto result = ductsys::calculate(segments, ductsys::Settings{});
-        const auto rows = ductsys::balanceRows(result);
+        const auto result = ductsys::calculate(segments, ductsys::Settings{}, files::fittingLibrary());
+        const auto& rows = result.balance;
         QCOMPARE(rows.size(), std::size_t(2));
-        const auto damper = files::damperSuggestion(result, rows[1]);
+        const auto& damper = rows[1].damper;
         QVERIFY(damper && damper->angle);
         const double pressure = result.segments[1].total - result.segments[2].total;
         QVERIFY(std::fabs(damper->pressure - pressure) < 1e-9);

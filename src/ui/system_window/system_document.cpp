@@ -1,5 +1,6 @@
 #include "ui/system_window/system_document.h"
 
+#include "files/fitting_library.h"
 #include "system/system_table.h"
 
 #include <QUndoCommand>
@@ -53,9 +54,13 @@ int nextNumber(const std::vector<ductsys::Segment>& segments) {
 
 } // namespace
 
+// Empty, the system needs no fitting library yet, which is read when first used.
 SystemDocument::SystemDocument(QObject* parent)
-    : QObject(parent) {
-    result_ = ductsys::calculate(state_.segments, state_.settings);
+    : QObject(parent)
+    , result_(ductsys::calculate({}, state_.settings)) {}
+
+ductsys::SystemResult SystemDocument::calculation() const {
+    return ductsys::calculate(state_.segments, state_.settings, files::fittingLibrary());
 }
 
 QString SystemDocument::cell(int row, Column column) const {
@@ -63,7 +68,7 @@ QString SystemDocument::cell(int row, Column column) const {
 }
 
 void SystemDocument::recalculate() {
-    result_ = ductsys::calculate(state_.segments, state_.settings);
+    result_ = calculation();
     emit calculated();
 }
 
@@ -76,7 +81,7 @@ void SystemDocument::applySegments(const Rows& rows) {
         emit rowsAboutToMove();
     }
     state_.segments = rows.segments;
-    result_ = ductsys::calculate(state_.segments, state_.settings);
+    result_ = calculation();
     if (rowsChange) {
         emit rowsChanged();
     } else if (rowsMove) {

@@ -87,6 +87,8 @@ private:
                                               std::vector<std::size_t>& rowOf) const;
     std::optional<QString> renameFollowers(State& state, int row) const;
     void recalculate();
+    // The state's calculation, with the library's dampers.
+    ductsys::SystemResult calculation() const;
     ductsys::Segment newSegment(const std::string& upstream, int offset = 0) const;
     int insertAfterDescendants(State& state, std::optional<int> upstreamRow,
                                const std::string& upstream) const;

@@ -174,9 +174,9 @@ QString SystemTableModel::toolTip(int row, int column) const {
     if (column == computedColumn(ductsys::Imbalance) && result.overBalance) {
         QString tip =
             QString::fromUtf8("超过平衡限值 %1 %").arg(document_->settings().balanceLimit);
-        for (const ductsys::BalanceRow& branch : ductsys::balanceRows(document_->result())) {
+        for (const ductsys::BalanceRow& branch : document_->result().balance) {
             if (branch.branch == std::size_t(row)) {
-                if (const auto damper = files::damperSuggestion(document_->result(), branch)) {
+                if (const auto& damper = branch.damper) {
                     tip += QString::fromUtf8("\n需加阻力 %1 Pa，")
                                .arg(qString(ductsys::figureText(damper->pressure))) +
                            files::damperText(*damper);
