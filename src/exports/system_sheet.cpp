@@ -221,13 +221,11 @@ private:
         std::vector<Qt::Alignment> alignments;
         for (int c = 0; c < ductsys::tableColumnCount; ++c) {
             // The unit under the name, which keeps the columns narrow.
-            const QString caption = qString(ductsys::columnHeader(c));
-            const qsizetype space = caption.lastIndexOf(QLatin1Char(' '));
-            header.push_back(space < 0 ? QStringList{caption}
-                                       : QStringList{caption.left(space), caption.mid(space + 1)});
-            const bool text = c == Column::Id || c == Column::Upstream || c == Column::Kind ||
-                              c == Column::Shape || c == Column::Note;
-            alignments.push_back(text ? Qt::AlignLeft : Qt::AlignRight);
+            const ductsys::TableColumn& column = ductsys::tableColumn(c);
+            header.push_back(column.unit.empty()
+                                 ? QStringList{qString(column.name)}
+                                 : QStringList{qString(column.name), qString(column.unit)});
+            alignments.push_back(column.alignRight ? Qt::AlignRight : Qt::AlignLeft);
         }
         std::vector<std::vector<QString>> rows;
         std::vector<bool> critical;

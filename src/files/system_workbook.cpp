@@ -181,9 +181,7 @@ void writeSegments(Sheet& sheet, const SystemReport& report) {
             // Σζ exactly as typed or summed, shown rounded by its format.
             const auto number = ductsys::cellNumber(
                 c == Column::Zeta ? report.segments[i].cells[Column::Zeta] : shown);
-            const bool numeric = c == Column::Flow || c == Column::Length || c == Column::Zeta ||
-                                 c == Column::TerminalLoss;
-            if (numeric && number) {
+            if (ductsys::tableColumn(c).numeric && number) {
                 sheet.figure(row, column(c), *number, input);
             } else if (!shown.empty()) {
                 sheet.text(row, column(c), shown, input);

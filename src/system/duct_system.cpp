@@ -17,8 +17,6 @@ using calc::DuctShape;
 
 constexpr std::array<std::string_view, 3> kindNames{"干管", "支管", "末端支管"};
 constexpr std::array<std::string_view, 3> shapeCells{"圆形", "矩形", "椭圆形"};
-constexpr std::array<std::string_view, ColumnCount> columnNames{
-    "编号", "上游管段", "类型", "风量", "长度", "形状", "尺寸", "Σζ", "末端阻力", "备注"};
 
 template <std::size_t N>
 std::optional<std::size_t> indexOf(const std::array<std::string_view, N>& names,
@@ -556,10 +554,6 @@ std::string zetaText(double zeta) {
 
 std::string_view kindName(SegmentKind kind) {
     return kindNames[std::size_t(kind)];
-}
-
-std::string_view columnName(Column column) {
-    return columnNames[std::size_t(column)];
 }
 
 std::string_view shapeCell(DuctShape shape) {

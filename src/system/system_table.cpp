@@ -10,11 +10,27 @@ namespace ductsys {
 
 namespace {
 
-constexpr std::array<std::string_view, tableColumnCount> headers{
-    "编号",          "上游管段",    "类型",        "风量 m3/h",   "长度 m",
-    "形状",          "尺寸",        "Σζ",          "末端阻力 Pa", "备注",
-    "当量直径 m",    "风速 m/s",    "比摩阻 Pa/m", "动压 Pa",     "摩擦阻力 R·L Pa",
-    "局部阻力 Z Pa", "管段阻力 Pa", "累计阻力 Pa", "不平衡率 %"};
+constexpr std::array<TableColumn, tableColumnCount> columns{{
+    {"编号", "", false, false},
+    {"上游管段", "", false, false},
+    {"类型", "", false, false},
+    {"风量", "m3/h", true, true},
+    {"长度", "m", true, true},
+    {"形状", "", false, false},
+    {"尺寸", "", false, true},
+    {"Σζ", "", true, true},
+    {"末端阻力", "Pa", true, true},
+    {"备注", "", false, false},
+    {"当量直径", "m", true, true},
+    {"风速", "m/s", true, true},
+    {"比摩阻", "Pa/m", true, true},
+    {"动压", "Pa", true, true},
+    {"摩擦阻力 R·L", "Pa", true, true},
+    {"局部阻力 Z", "Pa", true, true},
+    {"管段阻力", "Pa", true, true},
+    {"累计阻力", "Pa", true, true},
+    {"不平衡率", "%", true, true},
+}};
 
 std::string trimmedCell(const std::string& cell) {
     const auto first = cell.find_first_not_of(" \t");
@@ -58,8 +74,18 @@ std::vector<std::string> idsOf(const std::vector<Segment>& segments,
 
 } // namespace
 
-std::string_view columnHeader(int column) {
-    return headers[std::size_t(column)];
+const TableColumn& tableColumn(int column) {
+    return columns[std::size_t(column)];
+}
+
+std::string_view columnName(Column column) {
+    return columns[std::size_t(column)].name;
+}
+
+std::string columnHeader(int column) {
+    const TableColumn& shown = tableColumn(column);
+    std::string header(shown.name);
+    return shown.unit.empty() ? header : header.append(" ").append(shown.unit);
 }
 
 std::string figureText(double value) {

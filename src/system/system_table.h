@@ -31,8 +31,18 @@ constexpr int computedColumn(Computed computed) {
     return int(ColumnCount) + int(computed);
 }
 
-// A column's header with its unit.
-std::string_view columnHeader(int column);
+// How every output shows a column: its name and unit, and whether its cells are numbers,
+// which a workbook holds as numbers, or texts; numbers and sizes line up on the right.
+struct TableColumn {
+    std::string_view name; // without the unit
+    std::string_view unit; // empty for none
+    bool numeric;
+    bool alignRight;
+};
+const TableColumn& tableColumn(int column);
+
+// A column's header: its name and unit, as "风量 m3/h".
+std::string columnHeader(int column);
 
 // A figure as the calculator's tables show it: its result text without the leading blank;
 // nothing for a figure that is not known.

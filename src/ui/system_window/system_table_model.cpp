@@ -100,7 +100,7 @@ QVariant SystemTableModel::data(const QModelIndex& index, int role) const {
         return result.onCriticalPath ? QVariant(font) : QVariant();
     }
     case Qt::TextAlignmentRole:
-        return column >= Column::Flow && column != Column::Shape && column != Column::Note
+        return ductsys::tableColumn(column).alignRight
                    ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                    : QVariant();
     default:
