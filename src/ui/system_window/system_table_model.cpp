@@ -30,7 +30,7 @@ SystemTableModel::SystemTableModel(SystemDocument* document, QObject* parent)
     });
     connect(document_, &SystemDocument::rowsAboutToMove, this,
             [this] { emit layoutAboutToBeChanged(); });
-    connect(document_, &SystemDocument::rowsMoved, this, &SystemTableModel::moveRows);
+    connect(document_, &SystemDocument::rowsMoved, this, &SystemTableModel::followMovedRows);
     connect(document_, &SystemDocument::calculated, this, [this] {
         readOutline();
         if (rowCount() > 0) {
@@ -41,7 +41,7 @@ SystemTableModel::SystemTableModel(SystemDocument* document, QObject* parent)
 }
 
 // The current cell, the selection and an open editor stay with their segment.
-void SystemTableModel::moveRows(const std::vector<std::size_t>& rowOf) {
+void SystemTableModel::followMovedRows(const std::vector<std::size_t>& rowOf) {
     for (const QModelIndex& old : persistentIndexList()) {
         changePersistentIndex(old, index(int(rowOf[std::size_t(old.row())]), old.column()));
     }

@@ -37,7 +37,7 @@ signals:
     void cellRefused(const QString& reason);
 
 private:
-    void moveRows(const std::vector<std::size_t>& rowOf);
+    void followMovedRows(const std::vector<std::size_t>& rowOf);
     void readOutline();
     QString shownText(int row, int column) const;
     QVariant foreground(int row, int column) const;

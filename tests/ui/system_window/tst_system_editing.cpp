@@ -153,8 +153,9 @@ private slots:
         std::vector<ductsys::FittingEntry> entries;
         for (int i = 0; i < 12; ++i) {
             const fittings::Fitting& fitting = library[random.bounded(int(library.size()))];
-            auto& entry = entries.emplace_back(fitting.id, ductsys::FittingEntry{}.parameters,
-                                               random.bounded(1, 10), 0);
+            // Built, not emplaced: clang 14 has no parenthesised aggregate initialisation.
+            auto& entry = entries.emplace_back(
+                ductsys::FittingEntry{fitting.id, {}, random.bounded(1, 10), 0});
             for (const fittings::Parameter& parameter : fitting.parameters) {
                 const auto& table = fitting.table; // a row's value where the table has rows
                 entry.parameters.emplace_back(
