@@ -8,13 +8,18 @@
 #include <QTableView>
 #include <QTest>
 
-// Offscreen, a window is not activated again when a dialog over it closes.
-inline void clickCell(QTableView* table, int row, int column) {
-    QWidget* window = table->window();
+// Offscreen, a window is not activated again when a dialog or a list over it closes, and
+// its shortcuts wait for it.
+inline void activate(QWidget* widget) {
+    QWidget* window = widget->window();
     if (!window->isActiveWindow()) {
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
     }
+}
+
+inline void clickCell(QTableView* table, int row, int column) {
+    activate(table);
     const QModelIndex index = table->model()->index(row, column);
     table->scrollTo(index);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(index).center());

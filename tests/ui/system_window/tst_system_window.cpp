@@ -44,6 +44,7 @@ class TestSystemWindow : public QObject {
         ::typeCell(table, row, column, text);
     }
     void keyOnTable(int key, Qt::KeyboardModifiers modifiers = {}) {
+        activate(table);
         table->setFocus();
         QTest::keyClick(table, Qt::Key(key), modifiers);
     }
