@@ -2,6 +2,7 @@
 
 #include "files/damper_suggestion.h"
 #include "files/file_access.h"
+#include "files/qt_text.h"
 #include "system/system_table.h"
 
 #include <QGuiApplication>
@@ -16,10 +17,7 @@ namespace exports {
 namespace {
 
 using ductsys::Column;
-
-QString qString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+using files::qString;
 
 constexpr qreal tablePoints = 7;    // the table's text, before it shrinks to fit the width
 constexpr qreal smallestPoints = 4; // and no smaller

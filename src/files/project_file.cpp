@@ -1,6 +1,7 @@
 #include "files/project_file.h"
 
 #include "calc/roughness.h"
+#include "files/qt_text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -20,10 +21,6 @@ constexpr std::array<const char*, 3> kindNames{"main", "branch", "terminal"};
 constexpr const char* autoSizeName = "auto";
 // A cell that holds no valid value is kept as {"typed": "the text"}.
 constexpr const char* typedKey = "typed";
-
-QString qString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // ---- Writing
 

@@ -3,6 +3,7 @@
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
 #include "files/fitting_library.h"
+#include "files/qt_text.h"
 #include "system/system_table.h"
 
 #include <QFileInfo>
@@ -10,10 +11,6 @@
 namespace files {
 
 namespace {
-
-QString qString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // A limit as the settings show it, where 0 is 不限.
 QString limitText(double value, const char* unit) {
