@@ -19,8 +19,12 @@ QString limitText(double value, const char* unit) {
 
 } // namespace
 
+QString programVersion() {
+    return QStringLiteral(DUCTCALC_VERSION);
+}
+
 QString programAndVersion() {
-    return QString::fromUtf8("风速计算 ") + QStringLiteral(DUCTCALC_VERSION);
+    return QString::fromUtf8("风速计算 ") + programVersion();
 }
 
 QString systemName(const QString& path) {

@@ -20,6 +20,8 @@ struct SystemReport {
     const ductsys::SystemResult& result;
 };
 
+// "0.1.0"
+QString programVersion();
 // "风速计算 0.1.0"
 QString programAndVersion();
 

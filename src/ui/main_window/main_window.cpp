@@ -1,6 +1,7 @@
 #include "ui/main_window/main_window.h"
 
 #include "calc/colebrook_line.h"
+#include "files/system_report.h"
 #include "ui/calculator/calculator_form.h"
 #include "ui/calculator/picture_box.h"
 #include "ui/core_text.h"
@@ -251,7 +252,7 @@ void MainWindow::showAbout() {
                        QString::fromUtf8("<p><b>风速计算</b> %1</p>"
                                          "<p>通风管道的水力计算：风速、雷诺数、比摩阻与动压。</p>"
                                          "<p>Qt %2</p>")
-                           .arg(QStringLiteral(DUCTCALC_VERSION), QString::fromLatin1(qVersion())));
+                           .arg(files::programVersion(), QString::fromLatin1(qVersion())));
 }
 
 } // namespace ui
