@@ -17,6 +17,11 @@ QString limitText(double value, const char* unit) {
     return value > 0 ? QString::number(value) + QString::fromUtf8(unit) : QString::fromUtf8("不限");
 }
 
+// A system that has no file yet.
+QString unnamed() {
+    return QString::fromUtf8("未命名");
+}
+
 } // namespace
 
 QString programVersion() {
@@ -28,7 +33,11 @@ QString programAndVersion() {
 }
 
 QString systemName(const QString& path) {
-    return path.isEmpty() ? QString::fromUtf8("未命名") : QFileInfo(path).completeBaseName();
+    return path.isEmpty() ? unnamed() : QFileInfo(path).completeBaseName();
+}
+
+QString systemFileName(const QString& path) {
+    return path.isEmpty() ? unnamed() : QFileInfo(path).fileName();
 }
 
 std::vector<std::pair<QString, QString>> settingLines(const ductsys::Settings& s) {

@@ -17,7 +17,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -204,8 +203,7 @@ void MainWindow::offerRecovery() {
     if (!left) {
         return;
     }
-    const QString name = left->filePath.isEmpty() ? QString::fromUtf8("未命名")
-                                                  : QFileInfo(left->filePath).fileName();
+    const QString name = files::systemFileName(left->filePath);
     QMessageBox box(
         QMessageBox::Question, QString::fromUtf8("恢复管网"),
         QString::fromUtf8("程序上次意外结束，管网“%1”有未保存的修改。是否恢复？").arg(name),
