@@ -49,7 +49,7 @@ QJsonValue nameCell(const std::string& cell, const std::array<const char*, N>& n
     return value ? QJsonValue(QLatin1String(names[std::size_t(*value)])) : typed(cell);
 }
 
-QJsonValue sizeCell(const std::string& cell, std::optional<calc::DuctShape> shape) {
+QJsonValue sizeCellJson(const std::string& cell, std::optional<calc::DuctShape> shape) {
     if (ductsys::trimmed(cell) == ductsys::autoSize) {
         return QLatin1String(autoSizeName);
     }
@@ -91,7 +91,7 @@ QJsonObject segmentObject(const ductsys::Segment& segment) {
                                              : numberCell(cells[Column::Flow], true));
     object.insert(QLatin1String("length"), numberCell(cells[Column::Length], true));
     object.insert(QLatin1String("shape"), nameCell(cells[Column::Shape], shapeNames, shape));
-    object.insert(QLatin1String("size"), sizeCell(cells[Column::Size], shape));
+    object.insert(QLatin1String("size"), sizeCellJson(cells[Column::Size], shape));
     if (!ductsys::trimmed(cells[Column::Kind]).empty()) {
         object.insert(QLatin1String("kind"), nameCell(cells[Column::Kind], kindNames,
                                                       ductsys::kindOf(cells[Column::Kind])));
@@ -237,7 +237,7 @@ public:
                    : numberCell("flow", true);
     }
 
-    std::string sizeCell(std::optional<calc::DuctShape> shape) {
+    std::string readSizeCell(std::optional<calc::DuctShape> shape) {
         const QJsonValue value = take("size");
         if (auto kept = typedText(value)) {
             return *kept;
@@ -333,7 +333,7 @@ ductsys::Segment readSegment(const QJsonValue& value, qsizetype index) {
     cells[Column::Length] = fields.numberCell("length", true);
     cells[Column::Shape] = fields.nameCell("shape", shapeNames, shapeCaption,
                                            "\"circular\"、\"rectangular\" 或 \"elliptic\"");
-    cells[Column::Size] = fields.sizeCell(ductsys::shapeOf(cells[Column::Shape]));
+    cells[Column::Size] = fields.readSizeCell(ductsys::shapeOf(cells[Column::Shape]));
     if (fields.has("kind")) {
         cells[Column::Kind] =
             fields.nameCell("kind", kindNames, kindCaption, "\"main\"、\"branch\" 或 \"terminal\"");
