@@ -16,8 +16,9 @@ namespace {
 
 using ductsys::Column;
 
-constexpr std::array<const char*, 3> shapeNames{"circular", "rectangular", "elliptic"};
-constexpr std::array<const char*, 3> kindNames{"main", "branch", "terminal"};
+// The file's keys for the shapes and the kinds; the table shows their Chinese names.
+constexpr std::array<const char*, 3> shapeKeys{"circular", "rectangular", "elliptic"};
+constexpr std::array<const char*, 3> kindKeys{"main", "branch", "terminal"};
 constexpr const char* autoSizeName = "auto";
 // A cell that holds no valid value is kept as {"typed": "the text"}.
 constexpr const char* typedKey = "typed";
@@ -90,10 +91,10 @@ QJsonObject segmentObject(const ductsys::Segment& segment) {
                                              ? QJsonValue(QJsonValue::Null)
                                              : numberCell(cells[Column::Flow], true));
     object.insert(QLatin1String("length"), numberCell(cells[Column::Length], true));
-    object.insert(QLatin1String("shape"), nameCell(cells[Column::Shape], shapeNames, shape));
+    object.insert(QLatin1String("shape"), nameCell(cells[Column::Shape], shapeKeys, shape));
     object.insert(QLatin1String("size"), sizeCellJson(cells[Column::Size], shape));
     if (!ductsys::trimmed(cells[Column::Kind]).empty()) {
-        object.insert(QLatin1String("kind"), nameCell(cells[Column::Kind], kindNames,
+        object.insert(QLatin1String("kind"), nameCell(cells[Column::Kind], kindKeys,
                                                       ductsys::kindOf(cells[Column::Kind])));
     }
     object.insert(QLatin1String("zeta"), numberCell(cells[Column::Zeta], false));
@@ -331,12 +332,12 @@ ductsys::Segment readSegment(const QJsonValue& value, qsizetype index) {
     cells[Column::Upstream] = fields.text("upstream").toStdString();
     cells[Column::Flow] = fields.flowCell();
     cells[Column::Length] = fields.numberCell("length", true);
-    cells[Column::Shape] = fields.nameCell("shape", shapeNames, shapeCaption,
+    cells[Column::Shape] = fields.nameCell("shape", shapeKeys, shapeCaption,
                                            "\"circular\"、\"rectangular\" 或 \"elliptic\"");
     cells[Column::Size] = fields.readSizeCell(ductsys::shapeOf(cells[Column::Shape]));
     if (fields.has("kind")) {
         cells[Column::Kind] =
-            fields.nameCell("kind", kindNames, kindCaption, "\"main\"、\"branch\" 或 \"terminal\"");
+            fields.nameCell("kind", kindKeys, kindCaption, "\"main\"、\"branch\" 或 \"terminal\"");
     }
     cells[Column::Zeta] = fields.numberCell("zeta", false, "0");
     cells[Column::TerminalLoss] = fields.numberCell("terminalLoss", true, "0");
