@@ -47,7 +47,8 @@ public:
         , page_(writer.pageLayout().paintRectPixels(resolution))
         , dotsPerPoint_(resolution / 72.0) {}
 
-    // The whole sheet, page by page: the heading and settings, the table, then the summary.
+    // The whole sheet, page by page: the heading and settings, the table, the summary, then
+    // the fittings.
     void build() {
         heading();
         segmentTable();
