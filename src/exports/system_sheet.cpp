@@ -2,6 +2,7 @@
 
 #include "files/damper_suggestion.h"
 #include "files/file_access.h"
+#include "files/qt_text.h"
 #include "system/system_table.h"
 
 #include <QGuiApplication>
@@ -16,10 +17,7 @@ namespace exports {
 namespace {
 
 using ductsys::Column;
-
-QString qString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
+using files::qString;
 
 constexpr qreal tablePoints = 7;    // the table's text, before it shrinks to fit the width
 constexpr qreal smallestPoints = 4; // and no smaller
@@ -49,7 +47,8 @@ public:
         , page_(writer.pageLayout().paintRectPixels(resolution))
         , dotsPerPoint_(resolution / 72.0) {}
 
-    // The whole sheet, page by page: the heading and settings, the table, then the summary.
+    // The whole sheet, page by page: the heading and settings, the table, the summary, then
+    // the fittings.
     void build() {
         heading();
         segmentTable();

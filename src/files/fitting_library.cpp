@@ -1,5 +1,7 @@
 #include "files/fitting_library.h"
 
+#include "files/qt_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,10 +17,6 @@ namespace {
 
 std::string text(const QJsonObject& object, const char* key) {
     return object.value(QLatin1String(key)).toString().toStdString();
-}
-
-QString qString(const std::string& text) {
-    return QString::fromStdString(text);
 }
 
 // Reads one fitting, noting every field it cannot read, so that a fault in the data shows

@@ -1,6 +1,7 @@
 #include "files/project_file.h"
 
 #include "calc/roughness.h"
+#include "files/qt_text.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,15 +16,12 @@ namespace {
 
 using ductsys::Column;
 
-constexpr std::array<const char*, 3> shapeNames{"circular", "rectangular", "elliptic"};
-constexpr std::array<const char*, 3> kindNames{"main", "branch", "terminal"};
+// The file's keys for the shapes and the kinds; the table shows their Chinese names.
+constexpr std::array<const char*, 3> shapeKeys{"circular", "rectangular", "elliptic"};
+constexpr std::array<const char*, 3> kindKeys{"main", "branch", "terminal"};
 constexpr const char* autoSizeName = "auto";
 // A cell that holds no valid value is kept as {"typed": "the text"}.
 constexpr const char* typedKey = "typed";
-
-QString qString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // ---- Writing
 
@@ -52,7 +50,7 @@ QJsonValue nameCell(const std::string& cell, const std::array<const char*, N>& n
     return value ? QJsonValue(QLatin1String(names[std::size_t(*value)])) : typed(cell);
 }
 
-QJsonValue sizeCell(const std::string& cell, std::optional<calc::DuctShape> shape) {
+QJsonValue sizeCellJson(const std::string& cell, std::optional<calc::DuctShape> shape) {
     if (ductsys::trimmed(cell) == ductsys::autoSize) {
         return QLatin1String(autoSizeName);
     }
@@ -93,10 +91,10 @@ QJsonObject segmentObject(const ductsys::Segment& segment) {
                                              ? QJsonValue(QJsonValue::Null)
                                              : numberCell(cells[Column::Flow], true));
     object.insert(QLatin1String("length"), numberCell(cells[Column::Length], true));
-    object.insert(QLatin1String("shape"), nameCell(cells[Column::Shape], shapeNames, shape));
-    object.insert(QLatin1String("size"), sizeCell(cells[Column::Size], shape));
+    object.insert(QLatin1String("shape"), nameCell(cells[Column::Shape], shapeKeys, shape));
+    object.insert(QLatin1String("size"), sizeCellJson(cells[Column::Size], shape));
     if (!ductsys::trimmed(cells[Column::Kind]).empty()) {
-        object.insert(QLatin1String("kind"), nameCell(cells[Column::Kind], kindNames,
+        object.insert(QLatin1String("kind"), nameCell(cells[Column::Kind], kindKeys,
                                                       ductsys::kindOf(cells[Column::Kind])));
     }
     object.insert(QLatin1String("zeta"), numberCell(cells[Column::Zeta], false));
@@ -240,7 +238,7 @@ public:
                    : numberCell("flow", true);
     }
 
-    std::string sizeCell(std::optional<calc::DuctShape> shape) {
+    std::string readSizeCell(std::optional<calc::DuctShape> shape) {
         const QJsonValue value = take("size");
         if (auto kept = typedText(value)) {
             return *kept;
@@ -334,12 +332,12 @@ ductsys::Segment readSegment(const QJsonValue& value, qsizetype index) {
     cells[Column::Upstream] = fields.text("upstream").toStdString();
     cells[Column::Flow] = fields.flowCell();
     cells[Column::Length] = fields.numberCell("length", true);
-    cells[Column::Shape] = fields.nameCell("shape", shapeNames, shapeCaption,
+    cells[Column::Shape] = fields.nameCell("shape", shapeKeys, shapeCaption,
                                            "\"circular\"、\"rectangular\" 或 \"elliptic\"");
-    cells[Column::Size] = fields.sizeCell(ductsys::shapeOf(cells[Column::Shape]));
+    cells[Column::Size] = fields.readSizeCell(ductsys::shapeOf(cells[Column::Shape]));
     if (fields.has("kind")) {
         cells[Column::Kind] =
-            fields.nameCell("kind", kindNames, kindCaption, "\"main\"、\"branch\" 或 \"terminal\"");
+            fields.nameCell("kind", kindKeys, kindCaption, "\"main\"、\"branch\" 或 \"terminal\"");
     }
     cells[Column::Zeta] = fields.numberCell("zeta", false, "0");
     cells[Column::TerminalLoss] = fields.numberCell("terminalLoss", true, "0");

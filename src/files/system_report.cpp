@@ -3,6 +3,7 @@
 #include "calc/number_text.h"
 #include "calc/recalculation.h"
 #include "files/fitting_library.h"
+#include "files/qt_text.h"
 #include "system/system_table.h"
 
 #include <QFileInfo>
@@ -11,23 +12,32 @@ namespace files {
 
 namespace {
 
-QString qString(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // A limit as the settings show it, where 0 is 不限.
 QString limitText(double value, const char* unit) {
     return value > 0 ? QString::number(value) + QString::fromUtf8(unit) : QString::fromUtf8("不限");
 }
 
+// A system that has no file yet.
+QString unnamed() {
+    return QString::fromUtf8("未命名");
+}
+
 } // namespace
 
+QString programVersion() {
+    return QStringLiteral(DUCTCALC_VERSION);
+}
+
 QString programAndVersion() {
-    return QString::fromUtf8("风速计算 ") + QStringLiteral(DUCTCALC_VERSION);
+    return QString::fromUtf8("风速计算 ") + programVersion();
 }
 
 QString systemName(const QString& path) {
-    return path.isEmpty() ? QString::fromUtf8("未命名") : QFileInfo(path).completeBaseName();
+    return path.isEmpty() ? unnamed() : QFileInfo(path).completeBaseName();
+}
+
+QString systemFileName(const QString& path) {
+    return path.isEmpty() ? unnamed() : QFileInfo(path).fileName();
 }
 
 std::vector<std::pair<QString, QString>> settingLines(const ductsys::Settings& s) {

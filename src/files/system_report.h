@@ -20,11 +20,15 @@ struct SystemReport {
     const ductsys::SystemResult& result;
 };
 
+// "0.1.0"
+QString programVersion();
 // "风速计算 0.1.0"
 QString programAndVersion();
 
 // The system's name for a file's path, empty for a new system.
 QString systemName(const QString& path);
+// Its file's name with the suffix, as the windows show it; 未命名 for a new system.
+QString systemFileName(const QString& path);
 
 // A caption and its value, with the unit, for each setting.
 std::vector<std::pair<QString, QString>> settingLines(const ductsys::Settings& settings);

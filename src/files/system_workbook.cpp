@@ -76,8 +76,6 @@ public:
         , sheet_(lxw().workbook_add_worksheet(book, name))
         , formats_(formats) {}
 
-    lxw_worksheet* get() const { return sheet_; }
-
     void text(lxw_row_t row, lxw_col_t column, const std::string& text, const Style& style) {
         lxw().worksheet_write_string(sheet_, row, column, text.c_str(), format(style));
         fit(column, text);

@@ -32,13 +32,6 @@ constexpr std::array<TableColumn, tableColumnCount> columns{{
     {"不平衡率", "%", true, true},
 }};
 
-std::string trimmedCell(const std::string& cell) {
-    const auto first = cell.find_first_not_of(" \t");
-    return first == std::string::npos
-               ? std::string()
-               : cell.substr(first, cell.find_last_not_of(" \t") - first + 1);
-}
-
 std::string computedText(const SegmentResult& result, Computed computed) {
     if (computed == Imbalance) {
         return result.imbalance ? figureText(*result.imbalance) : std::string();
@@ -105,15 +98,15 @@ std::string shownText(const std::vector<Segment>& segments, const SystemResult& 
     const std::string& typed = segments[row].cells[std::size_t(column)];
     switch (column) {
     case Kind:
-        return trimmedCell(typed).empty() ? std::string(kindName(segment.kind)) : typed;
+        return trimmed(typed).empty() ? std::string(kindName(segment.kind)) : typed;
     case Flow:
         return segment.flowIsSum ? figureText(segment.flow) : typed;
     case Zeta:
         // The fittings editor's exact sum, shown as the figures it goes into are.
         return madeByFittings(segments[row]) ? figureText(cellNumber(typed)) : typed;
     case Size:
-        return segment.computed && trimmedCell(typed) == autoSize ? typed + ' ' + segment.sizeText
-                                                                  : typed;
+        return segment.computed && trimmed(typed) == autoSize ? typed + ' ' + segment.sizeText
+                                                              : typed;
     default:
         return typed;
     }
@@ -136,7 +129,7 @@ std::vector<std::string> overBalanceIds(const std::vector<Segment>& segments,
 }
 
 std::string segmentName(const std::vector<Segment>& segments, std::size_t row) {
-    const std::string id = trimmedCell(segments[row].cells[Id]);
+    const std::string id(trimmed(segments[row].cells[Id]));
     return id.empty() ? "第 " + std::to_string(row + 1) + " 行的管段" : "管段 " + id;
 }
 

@@ -162,8 +162,6 @@ void TestProjectFile::keepsUnknownKeys() {
     QCOMPARE(files::projectBytes(read(saved)), saved);
 }
 
-// Random systems, unfinished cells included: read back, they compute the same and save
-// to the same bytes; settings come back to the bit.
 // A version 1 file's Σζ becomes a custom fitting, and it is saved as version 2.
 void TestProjectFile::readsVersionOne() {
     const files::Project project = read(validFile(R"("flow": 1000, "length": 10, "zeta": 0.5)"));
@@ -175,6 +173,8 @@ void TestProjectFile::readsVersionOne() {
     QCOMPARE(files::projectBytes(read(saved)), saved);
 }
 
+// Random systems, unfinished cells included, each Σζ as a custom fitting: read back, they
+// compute the same and save to the same bytes; settings come back to the bit.
 void TestProjectFile::roundTripsRandomSystems() {
     QRandomGenerator random(22);
     for (int round = 0; round < 300; ++round) {

@@ -1,6 +1,7 @@
 #include "ui/main_window/main_window.h"
 
 #include "calc/colebrook_line.h"
+#include "files/system_report.h"
 #include "ui/calculator/calculator_form.h"
 #include "ui/calculator/picture_box.h"
 #include "ui/core_text.h"
@@ -16,7 +17,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QMenuBar>
@@ -203,8 +203,7 @@ void MainWindow::offerRecovery() {
     if (!left) {
         return;
     }
-    const QString name = left->filePath.isEmpty() ? QString::fromUtf8("未命名")
-                                                  : QFileInfo(left->filePath).fileName();
+    const QString name = files::systemFileName(left->filePath);
     QMessageBox box(
         QMessageBox::Question, QString::fromUtf8("恢复管网"),
         QString::fromUtf8("程序上次意外结束，管网“%1”有未保存的修改。是否恢复？").arg(name),
@@ -251,7 +250,7 @@ void MainWindow::showAbout() {
                        QString::fromUtf8("<p><b>风速计算</b> %1</p>"
                                          "<p>通风管道的水力计算：风速、雷诺数、比摩阻与动压。</p>"
                                          "<p>Qt %2</p>")
-                           .arg(QStringLiteral(DUCTCALC_VERSION), QString::fromLatin1(qVersion())));
+                           .arg(files::programVersion(), QString::fromLatin1(qVersion())));
 }
 
 } // namespace ui

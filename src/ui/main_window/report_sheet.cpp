@@ -1,6 +1,7 @@
 #include "ui/main_window/report_sheet.h"
 
 #include "files/file_access.h"
+#include "files/system_report.h"
 #include "ui/core_text.h"
 
 #include <QDate>
@@ -15,10 +16,6 @@ namespace {
 
 QString sheetTitle() {
     return QString::fromUtf8("风管计算书");
-}
-
-QString programAndVersion() {
-    return QString::fromUtf8("风速计算 ") + QStringLiteral(DUCTCALC_VERSION);
 }
 
 // Lays the sheet out from the top of the page's printable area down; lengths in millimetres.
@@ -92,7 +89,7 @@ private:
 void compose(SheetPainter& sheet, const calc::Report& report, const QPixmap& formula) {
     sheet.text(sheetTitle(), 18, true, 2);
     sheet.text(QString::fromUtf8("日期 %1　　%2")
-                   .arg(QDate::currentDate().toString(Qt::ISODate), programAndVersion()),
+                   .arg(QDate::currentDate().toString(Qt::ISODate), files::programAndVersion()),
                9, false, 6);
     sheet.text(QString::fromUtf8("输入条件"), 12, true, 2);
     sheet.table(report.inputs);
@@ -137,7 +134,7 @@ QString writeReportPdf(const QString& path, const calc::Report& report, const Sh
         writer.setPageMargins(QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter);
         writer.setResolution(600);
         writer.setTitle(sheetTitle());
-        writer.setCreator(programAndVersion());
+        writer.setCreator(files::programAndVersion());
         SheetPainter sheet(writer, art.font);
         if (!sheet.isActive()) {
             return QString::fromUtf8("无法生成 PDF。");

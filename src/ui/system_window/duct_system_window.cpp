@@ -62,8 +62,10 @@ private:
 DuctSystemWindow::DuctSystemWindow(CalculatorForm* calculator, QWidget* parent)
     : QMainWindow(parent, Qt::Window)
     , document_(new SystemDocument(this)) {
-    nameToolWindow(this, "DuctSystemWindow", "管网水力计算 - 未命名[*]", calculator);
+    // Titled by its file, a new system's at first.
+    nameToolWindow(this, "DuctSystemWindow", "", calculator);
     recovery_ = new RecoveryCopy(document_, this);
+    setFilePath({});
 
     model_ = new SystemTableModel(document_, this);
     table_ = new QTableView;

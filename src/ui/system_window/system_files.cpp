@@ -3,6 +3,7 @@
 
 #include "exports/command_line.h"
 #include "files/file_access.h"
+#include "files/system_report.h"
 #include "system/system_table.h"
 #include "ui/system_window/duct_system_window.h"
 #include "ui/system_window/system_document.h"
@@ -88,7 +89,7 @@ void DuctSystemWindow::createFileMenu() {
 void DuctSystemWindow::setFilePath(const QString& path) {
     filePath_ = path;
     recovery_->setFilePath(path);
-    const QString name = path.isEmpty() ? QString::fromUtf8("未命名") : QFileInfo(path).fileName();
+    const QString name = files::systemFileName(path);
     setWindowTitle(QString::fromUtf8("管网水力计算 - %1[*]").arg(name));
 }
 

@@ -111,21 +111,22 @@ SystemSettingsPanel::SystemSettingsPanel(SystemDocument* document, const Calcula
     const std::array<const char*, 3> names{"systemVelocityMain", "systemVelocityBranch",
                                            "systemVelocityTerminal"};
     const std::array<const char*, 3> captions{"干管风速 m/s", "支管风速 m/s", "末端风速 m/s"};
+    const std::array<Setting, 3> settings{MainVelocity, BranchVelocity, TerminalVelocity};
     for (std::size_t kind = 0; kind < 3; ++kind) {
         velocityLimits_[kind] = numberInput(
             names[kind], captions[kind], ductsys::velocityLimitRange, 1, start.velocityLimits[kind],
-            Setting(Limit + int(kind)), [kind](auto& s, double v) { s.velocityLimits[kind] = v; });
+            settings[kind], [kind](auto& s, double v) { s.velocityLimits[kind] = v; });
     }
-    maxFriction_ = numberInput("systemMaxFriction", "最大比摩阻 Pa/m", ductsys::maxFrictionRange, 2,
-                               start.maxFriction, Setting(Limit + 3),
-                               [](auto& s, double v) { s.maxFriction = v; });
+    maxFriction_ =
+        numberInput("systemMaxFriction", "最大比摩阻 Pa/m", ductsys::maxFrictionRange, 2,
+                    start.maxFriction, MaxFriction, [](auto& s, double v) { s.maxFriction = v; });
     maxFriction_->setSpecialValueText(QString::fromUtf8("不限"));
     maxAspect_ =
         numberInput("systemMaxAspect", "最大长宽比", ductsys::maxAspectRange, 1, start.maxAspect,
-                    Setting(Limit + 4), [](auto& s, double v) { s.maxAspect = v; });
+                    MaxAspect, [](auto& s, double v) { s.maxAspect = v; });
     maxAspect_->setSpecialValueText(QString::fromUtf8("不限"));
     balanceLimit_ = numberInput("systemBalanceLimit", "不平衡率限值 %", ductsys::balanceLimitRange,
-                                1, start.balanceLimit, Setting(Limit + 5),
+                                1, start.balanceLimit, BalanceLimit,
                                 [](auto& s, double v) { s.balanceLimit = v; });
 
     QFormLayout* wall = captionedForm({material_, roughness_, formula_});

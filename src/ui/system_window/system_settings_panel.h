@@ -25,7 +25,20 @@ public:
                         QWidget* parent = nullptr);
 
 private:
-    enum Setting { Material, Roughness, Formula, Density, Viscosity, Limit, Air = Limit + 6 };
+    enum Setting {
+        Material,
+        Roughness,
+        Formula,
+        Density,
+        Viscosity,
+        MainVelocity,
+        BranchVelocity,
+        TerminalVelocity,
+        MaxFriction,
+        MaxAspect,
+        BalanceLimit,
+        Air
+    };
 
     QDoubleSpinBox* numberInput(const char* name, const char* caption, ductsys::SettingRange range,
                                 int decimals, double value, Setting setting,
