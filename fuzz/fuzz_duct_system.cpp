@@ -33,11 +33,13 @@ void checkSums(const ductsys::SystemResult& system) {
         require(i < results.size() && results[i].onCriticalPath && results[i].computed,
                 "the critical path runs through computed segments");
     }
+    require(system.complete() || (system.criticalPath.empty() && !system.fanPressure),
+            "an incomplete system claims no critical path or fan pressure");
     if (!system.criticalPath.empty()) {
         const auto& outlet = results[system.criticalPath.back()];
         // An overflowed flow leaves losses that are not numbers, shown as "溢出".
-        const bool bothNaN = std::isnan(system.fanPressure) && std::isnan(outlet.cumulative);
-        require(bothNaN || system.fanPressure == outlet.cumulative,
+        const bool bothNaN = std::isnan(*system.fanPressure) && std::isnan(outlet.cumulative);
+        require(bothNaN || *system.fanPressure == outlet.cumulative,
                 "the fan pressure is the path's loss");
         require(!results[system.criticalPath.front()].upstream, "the path starts at the fan");
     }
