@@ -301,8 +301,19 @@ public:
         return fittings;
     }
 
-    // What is left once every known field is taken.
-    const QJsonObject& rest() const { return object_; }
+    // What is left once every known field is taken, but for a key that would not read back
+    // as itself: Qt's parser drops a U+FEFF inside a key, so "\uFEFFsettings" kept would be
+    // written back as a second "settings".
+    QJsonObject rest() const {
+        QJsonObject kept;
+        for (auto field = object_.begin(); field != object_.end(); ++field) {
+            const QJsonObject alone{{field.key(), true}};
+            if (QJsonDocument::fromJson(QJsonDocument(alone).toJson()).object() == alone) {
+                kept.insert(field.key(), field.value());
+            }
+        }
+        return kept;
+    }
 
 private:
     QJsonObject object_;
