@@ -5,7 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib/setup.sh
-ensure_packages xvfb xauth xdotool xdg-utils shared-mime-info desktop-file-utils
+# xdg-mime reads the shared MIME database through mimetype; without it, it asks file(1),
+# which sees only JSON.
+ensure_packages xvfb xauth xdotool xdg-utils shared-mime-info desktop-file-utils \
+    libfile-mimeinfo-perl
 
 deb=$(./scripts/package.sh | tail -n 1)
 apt_get install -y "./$deb" >/dev/null
